@@ -1,0 +1,27 @@
+#pragma once
+
+#include "main/textarray.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The vocabulary database "Kielo Opinto Voc.db": Windows-1252 text, a section a vocabulary
+// headed by "#" and its number, then word lines "left\right". The whole file is read into
+// Database_Lines at every activation of the main window.
+namespace VocabularyDatabase {
+
+inline constexpr char fileName[] = "Kielo Opinto Voc.db";
+inline constexpr int maxLines = 10000;
+
+// A word line keeps only what stands before its second backslash; a section line (first
+// character "#") and a line with fewer than two backslashes stay whole.
+QString cutWordLine(const QString &line);
+
+// Fills lines 1 to 10000 from the file content; lines past the 10000th are not kept.
+void parse(QByteArrayView content, TextArray &lines);
+
+} // namespace VocabularyDatabase
+
+// Replaces Database_Lines with the database in the current directory. A missing or empty file
+// leaves every line empty.
+void Load_Database(TextArray &Database_Lines);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMainWindow>
+
+// A fixed-size window whose client area is given in twips. Form_Activate runs each time the
+// window becomes the program's active window: coming back from another program is no
+// activation, coming back from another window of the program is.
+class FormWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    FormWindow(int clientWidthTwips, int clientHeightTwips, QWidget *parent = nullptr);
+
+    // Where the controls live; the menu bar, if any, sits above it.
+    QWidget *client() const { return m_client; }
+
+    void setBackgroundColor(const QColor &color);
+
+    // Shows the window and makes it the active one.
+    void showForm();
+
+    // The outer width of the window, frame included, in twips.
+    int outerWidthTwips() const;
+
+    // The window of the program that was active last, whatever is active now.
+    static FormWindow *lastActive();
+
+protected:
+    virtual void Form_Activate() {}
+    bool event(QEvent *event) override;
+
+private:
+    QWidget *m_client;
+    static FormWindow *s_lastActive;
+};

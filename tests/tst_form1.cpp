@@ -1,0 +1,159 @@
+#include "main/form1.h"
+#include "main/form1layout.h"
+#include "main/program.h"
+#include "main/resultsfile.h"
+#include "main/textrules.h"
+#include "platform/layout.h"
+#include "platform/programend.h"
+
+#include <QFile>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir *m_folder = nullptr;
+    Program *m_program = nullptr;
+    int m_ends = 0;
+
+    void writeDatabase(const QByteArray &content)
+    {
+        QFile file(m_folder->filePath(QString::fromLatin1("Kielo Opinto Voc.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ProgramEnd::setHandler([this] { ++m_ends; });
+    }
+
+    void init()
+    {
+        m_folder = new QTemporaryDir;
+        QVERIFY(m_folder->isValid());
+        m_program = new Program({m_folder->path(), m_folder->path()});
+        m_ends = 0;
+    }
+    void cleanup()
+    {
+        delete m_program;
+        delete m_folder;
+    }
+
+    void loadMakesTheProgramFolderCurrentAndCreatesResults()
+    {
+        Form1 *form = m_program->form1();
+        QCOMPARE(QDir::currentPath(), QDir(m_folder->path()).canonicalPath());
+        QCOMPARE(QFileInfo(m_folder->filePath(QStringLiteral("KTresults.txt"))).size(), 48060);
+        QCOMPARE(m_program->state().Result_Lines[30], QByteArray(1600, ' '));
+        QVERIFY(!form->Label9->isHidden());
+        QVERIFY(form->Timer2->isEnabled());
+        QCOMPARE(form->Timer2->interval(), 750);
+        QCOMPARE(form->Timer1->interval(), 100);
+        QVERIFY(!form->Timer1->isEnabled());
+    }
+
+    void controlsStandWhereTheLayoutSays()
+    {
+        Form1 *form = m_program->form1();
+        QCOMPARE(form->client()->size(), QSize(777, 398)); // 11655 x 5970 twips
+        for (const Layout::Control &spec : Form1Layout::controls()) {
+            auto *widget = form->findChild<QWidget *>(Layout::objectName(spec));
+            QVERIFY2(widget, qPrintable(Layout::objectName(spec)));
+            const QRect r = Layout::rectTwips(widget);
+            QVERIFY2(qAbs(r.left() - spec.left) <= 7 && qAbs(r.top() - spec.top) <= 7
+                         && qAbs(r.width() - spec.width) <= 15
+                         && qAbs(r.height() - spec.height) <= 15,
+                     qPrintable(Layout::objectName(spec)));
+            QCOMPARE(widget->isHidden(), !spec.visible);
+        }
+        QCOMPARE(form->Label2[7]->caption(), QStringLiteral("1/0"));
+        QCOMPARE(form->Label2[0]->caption(), QStringLiteral("Keskeytä"));
+        QCOMPARE(form->Label9->caption(), QStringLiteral("Valitse sanastosi"));
+        QVERIFY(form->Label9->font().underline());
+        QCOMPARE(form->Label2[7]->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(form->Label2[1]->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(form->Label2[1]->cursor().hotSpot(), QPoint(12, 1));
+    }
+
+    void stackingPutsBannerAndFramesBehind()
+    {
+        Form1 *form = m_program->form1();
+        const QObjectList children = form->client()->children();
+        const auto position = [&](QObject *o) { return children.indexOf(o); };
+        QVERIFY(position(form->Image2) < position(form->Label3[0]));
+        for (int i = 0; i <= 5; ++i)
+            QVERIFY(position(form->Shape3[i]) < position(form->Label2[0]));
+        QVERIFY(position(form->Shape1[0]) < position(form->Label5[0]));
+    }
+
+    void menuListsTheFifteenVocabulariesInOrder()
+    {
+        Form1 *form = m_program->form1();
+        QCOMPARE(form->Header1->title(), QStringLiteral("&Sanasto"));
+        const QStringList expected = {"Tietokone", "Tekninen",     "Sähkö",     "Rakennus",
+                                      "CAD",       "LVI",          "Kaupallinen", "Rahoitus",
+                                      "Puutyö",    "Politiikka",   "Turvallisuus", "Ravintola",
+                                      "Puutarha",  "Metallityö",   "Asentaja"};
+        QCOMPARE(form->Header1->actions().size(), 15);
+        for (int i = 1; i <= 15; ++i) {
+            QCOMPARE(form->Menu1[i]->text(), expected.at(i - 1));
+            QCOMPARE(form->Header1->actions().at(i - 1), form->Menu1[i]);
+        }
+    }
+
+    void blinkerTogglesThePrompt()
+    {
+        Form1 *form = m_program->form1();
+        QVERIFY(!form->Label9->isHidden());
+        form->Timer2_Timer();
+        QVERIFY(form->Label9->isHidden());
+        form->Timer2_Timer();
+        QVERIFY(!form->Label9->isHidden());
+
+        // And the real timer does it on its own.
+        form->Timer2->setInterval(5);
+        const bool before = form->Label9->isHidden();
+        QTRY_COMPARE_WITH_TIMEOUT(form->Label9->isHidden(), !before, 2000);
+    }
+
+    void activationCentresTitleAndReadsTheDatabase()
+    {
+        writeDatabase("#1\r\na\\b\\c\r\n#\r\n");
+        Form1 *form = m_program->form1();
+        form->showForm();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(form->windowTitle(), centredTitle(form->outerWidthTwips(), 110,
+                                                    QStringLiteral("Kielotar Opinto")));
+        QVERIFY(form->windowTitle().startsWith(QStringLiteral("     ")));
+        QCOMPARE(m_program->state().Database_Lines[2], QStringLiteral("a\\b"));
+
+        // Coming back from another window of the program reads the database again.
+        writeDatabase("#1\r\nx\\y\r\n#\r\n");
+        FormWindow other(3000, 2000);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(m_program->state().Database_Lines[2], QStringLiteral("a\\b"));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(m_program->state().Database_Lines[2], QStringLiteral("x\\y"));
+    }
+
+    void closingTheMainWindowEndsTheProgram()
+    {
+        Form1 *form = m_program->form1();
+        form->showForm();
+        form->close();
+        QCOMPARE(m_ends, 1);
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
