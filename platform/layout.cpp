@@ -2,6 +2,7 @@
 
 #include "platform/captionlabel.h"
 #include "platform/labelbutton.h"
+#include "platform/listbox.h"
 #include "platform/textbox.h"
 #include "platform/twips.h"
 
@@ -87,7 +88,7 @@ QWidget *makeWidget(const Control &spec, QWidget *parent)
         return box;
     }
     case Kind::ListBox:
-        return new QListWidget(parent);
+        return new ListBox(parent);
     case Kind::ComboBox:
         return new QComboBox(parent);
     case Kind::CommandButton:

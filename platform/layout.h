@@ -20,7 +20,7 @@ enum class Kind {
     Picture,       // QLabel showing a picture stretched to the control
     Shape,         // ShapeWidget
     TextBox,       // TextBox
-    ListBox,       // QListWidget
+    ListBox,       // ListBox
     ComboBox,      // QComboBox, pick-only
     CommandButton, // QPushButton
 };
