@@ -19,7 +19,8 @@ class Program;
 // The main window: the current ten-word set of the chosen vocabulary in two word columns, the
 // vocabulary menu, the button bar and the drills. Its handlers are spread over files by
 // concern: this window's own life in form1.cpp, the menu and set browser in setbrowser.cpp,
-// the button bar in buttonbar.cpp, the drill clock in drillclock.cpp.
+// the button bar in buttonbar.cpp, the drill clock in drillclock.cpp, the exercise in
+// exercise.cpp, the timed test in timedtest.cpp and the highlight bar's keys in highlightbar.cpp.
 class Form1 : public FormWindow
 {
     Q_OBJECT
@@ -59,9 +60,16 @@ public:
     // The button bar.
     void Label2_Click(int Index);
 
+    // The drills that the bar starts: the exercise and the timed test.
+    void Harjoitus();
+    void Testi();
+
     // The drill clock.
     void Timer1_Timer();
     void Text1_KeyDown(int &KeyCode, int Shift);
+
+    // The highlight bar's arrow keys, when the window itself holds the focus.
+    void Form_KeyUp(int KeyCode, int Shift);
 
     // The folder that Form_Load makes current: the vocabulary database and results file.
     QString programFolder() const { return m_programFolder; }
@@ -69,6 +77,7 @@ public:
 protected:
     void Form_Activate() override;
     void closeEvent(QCloseEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();

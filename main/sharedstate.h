@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exam/examtable.h"
 #include "main/drillclock.h"
 #include "main/textarray.h"
 
@@ -17,6 +18,7 @@ struct Shared_State
     TextArray Vocabulary_Lines; // word lines of the current vocabulary, 1 to 1000
     TextArray Database_Lines;   // the whole vocabulary database, 1 to 10000
     ByteTextArray Result_Lines; // the results file, lines 1 to 30
+    ExamTable Exam_Table;       // the exam's rows, dimensioned by the exam window
 
     Drill_Clock Clock;
 };

@@ -18,6 +18,12 @@ FormWindow::FormWindow(int clientWidthTwips, int clientHeightTwips, QWidget *par
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+FormWindow::~FormWindow()
+{
+    if (s_lastActive == this)
+        s_lastActive = nullptr;
+}
+
 void FormWindow::setBackgroundColor(const QColor &color)
 {
     QPalette pal = m_client->palette();

@@ -11,6 +11,7 @@ class FormWindow : public QMainWindow
 
 public:
     FormWindow(int clientWidthTwips, int clientHeightTwips, QWidget *parent = nullptr);
+    ~FormWindow() override;
 
     // Where the controls live; the menu bar, if any, sits above it.
     QWidget *client() const { return m_client; }

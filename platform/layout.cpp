@@ -49,6 +49,8 @@ void applyColors(QWidget *widget, const Control &spec)
         pal.setColor(QPalette::Text, fore);
         pal.setColor(QPalette::ButtonText, fore);
     }
+    if (spec.backColor && spec.kind != Kind::Label && spec.kind != Kind::LabelButton)
+        pal.setColor(QPalette::Base, colorFromBgr(*spec.backColor));
     widget->setPalette(pal);
 }
 

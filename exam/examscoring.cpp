@@ -1,0 +1,49 @@
+#include "exam/examscoring.h"
+
+#include "exam/examdraw.h"
+#include "main/resultsfile.h"
+#include "main/textrules.h"
+
+namespace ExamScoring {
+
+bool isRight(QStringView expected, QStringView typed)
+{
+    return Trimmed(expected) == Trimmed(typed);
+}
+
+int score(const ExamTable &table)
+{
+    int right = 0;
+    for (int row = 1; row <= ExamDraw::rowCount; ++row)
+        if (isRight(table.at(ExamTable::Expected_Answer, row),
+                    table.at(ExamTable::Typed_Answer, row)))
+            ++right;
+    return right;
+}
+
+QString scoreText(int score)
+{
+    return QString::number(score) + QStringLiteral("/100");
+}
+
+QString verdict(int score)
+{
+    return score >= passMark ? QStringLiteral("Onneksi olkoon")
+                             : QStringLiteral("Harjoittele vielä");
+}
+
+QString resultLine(const QString &typed, const QString &expected)
+{
+    return typed + QStringLiteral("\t(") + expected + QLatin1Char(')');
+}
+
+int firstFreeSlot(const QByteArray &examLine)
+{
+    const qsizetype slotsInLine = qMin<qsizetype>(examLine.size(), ResultsFile::slotCount);
+    for (qsizetype k = 0; k < slotsInLine; ++k)
+        if (examLine.at(k) == ' ')
+            return int(k) + 1;
+    return 0;
+}
+
+} // namespace ExamScoring

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "exam/examtable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// Scoring an exam and finding where it is recorded.
+namespace ExamScoring {
+
+// Scores from 80 on pass.
+inline constexpr int passMark = 80;
+
+// Right when the answers agree once their leading and trailing blanks are gone; case and
+// accents count.
+bool isRight(QStringView expected, QStringView typed);
+
+// The number of right rows among rows 1 to 100.
+int score(const ExamTable &table);
+
+// "57/100".
+QString scoreText(int score);
+
+// "Onneksi olkoon" from 80 on, "Harjoittele vielä" below.
+QString verdict(int score);
+
+// A row as the right list shows it after scoring: the answer as typed, TAB, then the expected
+// answer as drawn, in parentheses.
+QString resultLine(const QString &typed, const QString &expected);
+
+// The first of slots 1 to 100 of an exam record line whose score character is a blank; slots
+// past the end of a short line do not count. 0 when no slot is free.
+int firstFreeSlot(const QByteArray &examLine);
+
+} // namespace ExamScoring

@@ -1,0 +1,85 @@
+#include "login/userlist.h"
+
+#include "main/textrules.h"
+#include "platform/codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace UserList {
+
+QStringList load(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        QFile create(path);
+        // NewOnly: a file that appears meanwhile is never emptied.
+        create.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (QFileInfo(path).size() <= 1)
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return names(file.readAll());
+}
+
+QStringList names(const QByteArray &content)
+{
+    QStringList result;
+    for (const QByteArray &line : TextLines::split(content))
+        if (!line.isEmpty())
+            result.append(CodePage::decode(line));
+    return result;
+}
+
+bool append(const QString &name, const QString &path)
+{
+    QByteArray lineEnd;
+    {
+        QFile existing(path);
+        if (existing.size() > 0 && existing.open(QIODevice::ReadOnly) &&
+            existing.seek(existing.size() - 1)) {
+            char last = 0;
+            if (existing.getChar(&last) && last != '\n')
+                lineEnd = last == '\r' ? "\n" : TextLines::crlf;
+        }
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = lineEnd + CodePage::encode(name) + TextLines::crlf;
+    return file.write(bytes) == bytes.size();
+}
+
+} // namespace UserList
+
+namespace UserFile {
+
+QString fileName(int number)
+{
+    return QStringLiteral("User") + Number_Text(number) + QStringLiteral(".txt");
+}
+
+QByteArray content()
+{
+    static const QByteArray line = QByteArray("\t\t\t\t\t") + TextLines::crlf;
+    return line.repeated(lineCount);
+}
+
+bool write(int number, const QString &folder)
+{
+    const QString name = fileName(number);
+    QSaveFile file(folder.isEmpty() ? name : QDir(folder).filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = content();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace UserFile

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The user list "Users.txt": one name a line, Windows-1252 with CR LF, in the order the users
+// were created. Names are kept exactly as typed: no trimming, duplicates allowed.
+namespace UserList {
+
+inline constexpr char fileName[] = "Users.txt";
+
+// Creates an empty list when none exists, then gives every non-empty line in file order. A
+// file of one byte or less holds no name and is not read; an unreadable file gives no names.
+QStringList load(const QString &path = QString::fromLatin1(fileName));
+
+// The names of a list's content, as load() reads them.
+QStringList names(const QByteArray &content);
+
+// Appends the name and CR LF. A list whose last line lacks its line end gets one first, so
+// that the new name never runs into the one before it.
+bool append(const QString &name, const QString &path = QString::fromLatin1(fileName));
+
+} // namespace UserList
+
+// The per-user file written for each new user and never read: "User 1.txt", "User 2.txt", ...
+// beside the user list.
+namespace UserFile {
+
+inline constexpr int lineCount = 200;
+
+// "User", the number with its leading blank, ".txt".
+QString fileName(int number);
+
+// 200 lines of five TABs, each followed by CR LF.
+QByteArray content();
+
+// Writes the file with that number in the given folder ("" for the current one), replacing any
+// file of that name as a whole.
+bool write(int number, const QString &folder = QString());
+
+} // namespace UserFile

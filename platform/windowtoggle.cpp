@@ -1,0 +1,13 @@
+#include "platform/windowtoggle.h"
+
+#include "platform/formwindow.h"
+
+void toggleWindow(FormWindow *window)
+{
+    if (!window)
+        return;
+    if (window->isVisible())
+        window->hide();
+    else
+        window->showForm();
+}

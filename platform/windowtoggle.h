@@ -1,0 +1,7 @@
+#pragma once
+
+class FormWindow;
+
+// A button that toggles a window: it shows and activates the window when it is hidden, and
+// hides it when it is shown, even when it lies behind other windows. No window, no change.
+void toggleWindow(FormWindow *window);

@@ -1,0 +1,103 @@
+#include "results/form5layout.h"
+
+namespace Form5Layout {
+
+using Layout::Align;
+using Layout::Control;
+using Layout::Kind;
+using Shape = ShapeWidget::Kind;
+
+namespace {
+
+constexpr Layout::Font arial975{"Arial", 9.75};
+constexpr quint32 shadow = 0x00808080;
+constexpr quint32 lightYellow = 0x00C0FFFF;
+
+// Rows in stacking order: the shadows lie beneath the lists, offset 120 twips right and down.
+constexpr Control table[] = {
+    {.name = "Shape1",
+     .index = 0,
+     .kind = Kind::Shape,
+     .left = 360,
+     .top = 600,
+     .width = 2775,
+     .height = 4095,
+     .backColor = shadow,
+     .shape = Shape::FilledRectangle},
+    {.name = "Shape1",
+     .index = 1,
+     .kind = Kind::Shape,
+     .left = 3720,
+     .top = 600,
+     .width = 4455,
+     .height = 4095,
+     .backColor = shadow,
+     .shape = Shape::FilledRectangle},
+    {.name = "Shape1",
+     .index = 2,
+     .kind = Kind::Shape,
+     .left = 8640,
+     .top = 600,
+     .width = 3615,
+     .height = 4140,
+     .backColor = shadow,
+     .shape = Shape::FilledRectangle},
+    {.name = "Label3",
+     .index = 0,
+     .caption = "Sanasto",
+     .left = 240,
+     .top = 120,
+     .width = 2775,
+     .height = 375,
+     .font = arial975,
+     .align = Align::Centre},
+    {.name = "Label3",
+     .index = 1,
+     .caption = "Testi",
+     .left = 3600,
+     .top = 120,
+     .width = 4455,
+     .height = 375,
+     .font = arial975,
+     .align = Align::Centre},
+    {.name = "Label3",
+     .index = 2,
+     .caption = "Koe",
+     .left = 8640,
+     .top = 120,
+     .width = 3615,
+     .height = 375,
+     .font = arial975,
+     .align = Align::Centre},
+    {.name = "List1",
+     .kind = Kind::ListBox,
+     .left = 3600,
+     .top = 480,
+     .width = 4455,
+     .height = 4110,
+     .font = arial975},
+    {.name = "List2",
+     .kind = Kind::ListBox,
+     .left = 240,
+     .top = 480,
+     .width = 2775,
+     .height = 4110,
+     .font = arial975,
+     .backColor = lightYellow},
+    {.name = "List3",
+     .kind = Kind::ListBox,
+     .left = 8520,
+     .top = 480,
+     .width = 3615,
+     .height = 4140,
+     .font = arial975},
+};
+
+} // namespace
+
+std::span<const Layout::Control> controls()
+{
+    return table;
+}
+
+} // namespace Form5Layout

@@ -1,0 +1,148 @@
+#include "login/userlist.h"
+#include "login/usernamevalidator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+} // namespace
+
+class TestUserList : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir *m_dir = nullptr;
+    QString m_list;
+
+private slots:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        m_list = m_dir->filePath(QString::fromLatin1(UserList::fileName));
+    }
+    void cleanup() { delete m_dir; }
+
+    void loadListsEveryNonEmptyLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("one byte is not read") << QByteArray("A") << QStringList();
+        QTest::newRow("one line end is not read") << QByteArray("\n") << QStringList();
+        QTest::newRow("two bytes are read") << QByteArray("AB") << QStringList{"AB"};
+        QTest::newRow("in file order")
+            << QByteArray("Anna\r\nBen\r\nCecilia\r\n") << QStringList{"Anna", "Ben", "Cecilia"};
+        QTest::newRow("empty lines skipped")
+            << QByteArray("\r\nAnna\r\n\r\n\r\nBen\r\n\r\n") << QStringList{"Anna", "Ben"};
+        QTest::newRow("blanks kept")
+            << QByteArray("  Anna \r\n \r\n") << QStringList{"  Anna ", " "};
+        QTest::newRow("duplicates kept")
+            << QByteArray("Anna\r\nAnna\r\n") << QStringList{"Anna", "Anna"};
+        QTest::newRow("last line without line end")
+            << QByteArray("Anna\r\nBen") << QStringList{"Anna", "Ben"};
+        QTest::newRow("bare line feeds") << QByteArray("Anna\nBen\n") << QStringList{"Anna", "Ben"};
+        QTest::newRow("code page")
+            << QByteArray("J\xe4rvi\r\nS\xf6\x64\x65rstr\xf6m\r\n\x80uro\r\n")
+            << QStringList{"Järvi", "Söderström", "€uro"};
+    }
+    void loadListsEveryNonEmptyLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, names);
+        QVERIFY(writeAll(m_list, content));
+        QCOMPARE(UserList::load(m_list), names);
+        QCOMPARE(readAll(m_list), content); // reading never changes the list
+    }
+
+    void unusableListGivesNoNames()
+    {
+        // A folder where the list should be: nothing to create, nothing to read.
+        QVERIFY(QDir(m_dir->path()).mkdir(QString::fromLatin1(UserList::fileName)));
+        QCOMPARE(UserList::load(m_list), QStringList());
+        QVERIFY(!UserList::append(QStringLiteral("Anna"), m_list));
+        // And one in a missing folder is not made.
+        const QString nowhere = m_dir->filePath(QStringLiteral("missing/Users.txt"));
+        QCOMPARE(UserList::load(nowhere), QStringList());
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("missing"))));
+    }
+
+    void appendAddsOneLine_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("empty list") << QByteArray() << QByteArray("Dora\r\n");
+        QTest::newRow("after a whole line")
+            << QByteArray("Anna\r\n") << QByteArray("Anna\r\nDora\r\n");
+        QTest::newRow("line end missing")
+            << QByteArray("Anna\r\nBen") << QByteArray("Anna\r\nBen\r\nDora\r\n");
+        QTest::newRow("half a line end") << QByteArray("Anna\r") << QByteArray("Anna\r\nDora\r\n");
+        QTest::newRow("bare line feed") << QByteArray("Anna\n") << QByteArray("Anna\nDora\r\n");
+    }
+    void appendAddsOneLine()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QVERIFY(writeAll(m_list, before));
+        QVERIFY(UserList::append(QStringLiteral("Dora"), m_list));
+        QCOMPARE(readAll(m_list), after);
+        QCOMPARE(UserList::load(m_list).last(), QStringLiteral("Dora"));
+    }
+
+    void userFileIsTwoHundredLinesOfTabs()
+    {
+        QCOMPARE(UserFile::fileName(12), QStringLiteral("User 12.txt"));
+        QCOMPARE(UserFile::content().size(), 1400);
+        QCOMPARE(UserFile::content(), QByteArray("\t\t\t\t\t\r\n").repeated(200));
+    }
+
+    void namesTheListCanHold_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("storable");
+        QTest::newRow("plain") << QStringLiteral("Anna") << true;
+        QTest::newRow("empty") << QString() << true;
+        QTest::newRow("Finnish letters") << QStringLiteral("Äijö Järvinen") << true;
+        QTest::newRow("blanks") << QStringLiteral("  Anna  ") << true;
+        QTest::newRow("euro sign, byte 0x80") << QStringLiteral("€uro") << true;
+        QTest::newRow("Polish L") << QStringLiteral("Łukasz") << false;
+        QTest::newRow("emoji") << QStringLiteral("Anna 😀") << false;
+        QTest::newRow("half an emoji") << QString(QChar(0xD83D)) << false;
+        QTest::newRow("combining accent") << QStringLiteral("Ane\u0301") << false;
+        QTest::newRow("line feed") << QStringLiteral("Anna\nBen") << false;
+        QTest::newRow("carriage return") << QStringLiteral("Anna\rBen") << false;
+    }
+    void namesTheListCanHold()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, storable);
+        UserNameValidator validator;
+        int pos = 0;
+        QString input = name;
+        QCOMPARE(validator.validate(input, pos),
+                 storable ? QValidator::Acceptable : QValidator::Invalid);
+        QCOMPARE(input, name);
+        if (storable && !name.isEmpty()) {
+            QVERIFY(UserList::append(name, m_list));
+            QCOMPARE(UserList::load(m_list), QStringList{name});
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserList)
+#include "tst_userlist.moc"

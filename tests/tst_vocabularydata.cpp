@@ -1,0 +1,569 @@
+// Checks the vocabulary database that the build generates, byte by byte and word by word, and
+// the tool that generates it. The spelling checks run Voikko and Hunspell: both must be
+// installed, a missing checker fails the test.
+
+#include "platform/codepage.h"
+
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int sectionCount = 15;
+constexpr int minimumWordLines = 100;
+
+enum Language
+{
+    Finnish,
+    English
+};
+
+struct WordLine
+{
+    int section = 0;
+    int index = 0;    // from 1 within the section: the source's line while it has no blank line
+    int fileLine = 0; // from 1 within the database
+    QByteArray bytes;
+    QString finnish;
+    QString english;
+
+    QString place() const
+    {
+        return QStringLiteral("#%1 word line %2 (database line %3)")
+            .arg(section)
+            .arg(index)
+            .arg(fileLine);
+    }
+    const QString &term(Language language) const { return language == Finnish ? finnish : english; }
+};
+
+// Line ends are checked byte by byte on their own; here a line is what lies between LFs, less
+// one CR before the LF.
+QList<QByteArray> splitLines(const QByteArray &content)
+{
+    QList<QByteArray> lines = content.split('\n');
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return lines;
+}
+
+// The words a spelling checker gets from a term. Finnish: split at blanks, without parentheses
+// and commas; a word such as "-tilanne" of "läheltä piti -tilanne" goes as it stands, Voikko
+// takes it. English: split at blanks, hyphens and slashes, punctuation stripped from both ends
+// (so "citizens'" goes as "citizens", "Ohm's" whole).
+QStringList wordsOf(Language language, const QString &term)
+{
+    QStringList words;
+    if (language == Finnish) {
+        for (QString word : term.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            word.remove(QLatin1Char('(')).remove(QLatin1Char(')')).remove(QLatin1Char(','));
+            if (word.contains(QRegularExpression(QStringLiteral("[[:alnum:]]"))))
+                words.append(word);
+        }
+        return words;
+    }
+    static const QRegularExpression separators(QStringLiteral("[ /-]"));
+    for (QString word : term.split(separators, Qt::SkipEmptyParts)) {
+        word.replace(QChar(0x2019), QLatin1Char('\''));
+        qsizetype first = 0;
+        qsizetype last = word.size();
+        while (first < last && !word.at(first).isLetterOrNumber())
+            ++first;
+        while (last > first && !word.at(last - 1).isLetterOrNumber())
+            --last;
+        if (first < last)
+            words.append(word.mid(first, last - first));
+    }
+    return words;
+}
+
+QString hex(uchar byte)
+{
+    return QStringLiteral("%1").arg(uint(byte), 2, 16, QLatin1Char('0'));
+}
+
+// The length of the well-formed UTF-8 sequence of two or more bytes at the position, or 0.
+qsizetype utf8SequenceLength(const QByteArray &bytes, qsizetype at)
+{
+    const uchar lead = uchar(bytes.at(at));
+    const qsizetype length = lead >= 0xc2 && lead <= 0xdf   ? 2
+                             : lead >= 0xe0 && lead <= 0xef ? 3
+                             : lead >= 0xf0 && lead <= 0xf4 ? 4
+                                                            : 0;
+    if (length == 0 || at + length > bytes.size())
+        return 0;
+    for (qsizetype i = at + 1; i < at + length; ++i)
+        if ((uchar(bytes.at(i)) & 0xc0) != 0x80)
+            return 0;
+    return length;
+}
+
+QString faultReport(const QStringList &faults)
+{
+    constexpr qsizetype shown = 60;
+    QString report = faults.mid(0, shown).join(QLatin1Char('\n'));
+    if (faults.size() > shown)
+        report += QStringLiteral("\n... and %1 more").arg(faults.size() - shown);
+    return QStringLiteral("%1 fault(s):\n").arg(faults.size()) + report;
+}
+
+struct ProcessResult
+{
+    QByteArray output;
+    QString failure; // empty when the program ran and ended with exit code 0
+};
+
+ProcessResult runProcess(const QString &program, const QStringList &arguments,
+                         const QByteArray &input)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForStarted(30000))
+        return {{},
+                QStringLiteral("%1 could not be started (%2); it must be installed")
+                    .arg(program, process.errorString())};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return {{}, QStringLiteral("%1 did not finish").arg(program)};
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {{},
+                QStringLiteral("%1 failed with exit code %2: %3")
+                    .arg(program)
+                    .arg(process.exitCode())
+                    .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed())};
+    return {process.readAllStandardOutput(), {}};
+}
+
+// Runs one checker on the words and returns those it rejects. A nonsense word goes along, and
+// the checker must reject it: a checker that accepts everything (no dictionary) is a failure.
+QSet<QString> rejectedWords(Language language, const QStringList &words, QString &failure)
+{
+    const QString nonsense = QStringLiteral("xqzkvvq");
+    const QStringList input = QStringList(words) << nonsense;
+    const QByteArray stdinBytes = (input.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    QSet<QString> rejected;
+    if (language == Finnish) {
+        // voikkospell answers each input line with "C: word" or "W: word", in order.
+        const ProcessResult run = runProcess(QStringLiteral("voikkospell"), {}, stdinBytes);
+        if (!run.failure.isEmpty()) {
+            failure = run.failure;
+            return {};
+        }
+        const QStringList answers = QString::fromUtf8(run.output).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QString answer = answers.value(i);
+            if (answer.mid(3) != input.at(i) || (!answer.startsWith(QLatin1String("C: ")) &&
+                                                 !answer.startsWith(QLatin1String("W: ")))) {
+                failure = QStringLiteral("voikkospell answered \"%1\" for \"%2\"")
+                              .arg(answer, input.at(i));
+                return {};
+            }
+            if (answer.startsWith(QLatin1Char('W')))
+                rejected.insert(input.at(i));
+        }
+    } else {
+        // hunspell -l lists the rejected words, one a line.
+        const ProcessResult run =
+            runProcess(QStringLiteral("hunspell"),
+                       {QStringLiteral("-d"), QStringLiteral("en_US"), QStringLiteral("-i"),
+                        QStringLiteral("UTF-8"), QStringLiteral("-l")},
+                       stdinBytes);
+        if (!run.failure.isEmpty()) {
+            failure = run.failure;
+            return {};
+        }
+        for (const QString &word :
+             QString::fromUtf8(run.output).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            rejected.insert(word.trimmed());
+    }
+    if (!rejected.remove(nonsense)) {
+        failure = QStringLiteral("the spelling checker accepted the nonsense word \"%1\": is its "
+                                 "dictionary installed?")
+                      .arg(nonsense);
+        return {};
+    }
+    return rejected;
+}
+
+QStringList readAllowList(const QString &path, QString &failure)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failure = path + QStringLiteral(": ") + file.errorString();
+        return {};
+    }
+    QStringList entries = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!entries.isEmpty() && entries.constLast().isEmpty())
+        entries.removeLast();
+    return entries;
+}
+
+QString allowListPath(Language language)
+{
+    return QString::fromUtf8(language == Finnish ? ALLOW_LIST_FI : ALLOW_LIST_EN);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Language)
+
+class TestVocabularyData : public QObject
+{
+    Q_OBJECT
+
+    QByteArray m_content;
+    QList<QByteArray> m_lines;
+    QList<WordLine> m_words; // every line that is not a "#" line, in file order
+    QHash<int, qsizetype> m_wordAtLine;
+
+    QString placeOfLine(int fileLine) const
+    {
+        const qsizetype at = m_wordAtLine.value(fileLine, -1);
+        return at < 0 ? QStringLiteral("database line %1").arg(fileLine) : m_words.at(at).place();
+    }
+
+    QString makeDatabase(const QTemporaryDir &dir, const QStringList &sources, int &exitCode)
+    {
+        QProcess tool;
+        const QString output = dir.filePath(QStringLiteral("out.db"));
+        QStringList arguments{output};
+        for (const QString &source : sources)
+            arguments << dir.filePath(source);
+        tool.start(QString::fromUtf8(MAKEVOCABULARYDB), arguments);
+        if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit)
+            exitCode = -1;
+        else
+            exitCode = tool.exitCode();
+        return output;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QFile file(QString::fromUtf8(VOCABULARY_DATABASE));
+        QVERIFY2(file.open(QIODevice::ReadOnly),
+                 qPrintable(file.fileName() + QStringLiteral(": ") + file.errorString()));
+        m_content = file.readAll();
+        m_lines = splitLines(m_content);
+        int section = 0;
+        int index = 0;
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            const QByteArray &line = m_lines.at(i);
+            if (line.startsWith('#')) {
+                section = line.mid(1).toInt();
+                index = 0;
+                continue;
+            }
+            WordLine word;
+            word.section = section;
+            word.index = ++index;
+            word.fileLine = int(i + 1);
+            word.bytes = line;
+            const QString text = CodePage::decode(line);
+            const qsizetype backslash = text.indexOf(QLatin1Char('\\'));
+            word.finnish = text.left(backslash);
+            word.english = backslash < 0 ? QString() : text.mid(backslash + 1);
+            m_wordAtLine.insert(word.fileLine, m_words.size());
+            m_words.append(word);
+        }
+    }
+
+    void sectionsInOrderAndClosed()
+    {
+        QStringList faults;
+        QList<int> counts(sectionCount + 1, 0);
+        int expected = 1;
+        int current = 0;
+        bool closed = false;
+        bool misplaced = false; // a header out of order ends the walk
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            const QByteArray &line = m_lines.at(i);
+            const QString where = QStringLiteral("database line %1").arg(i + 1);
+            if (closed) {
+                faults << where + QStringLiteral(": a line after the closing \"#\"");
+                break;
+            }
+            if (line == "#") {
+                closed = true;
+            } else if (line.startsWith('#')) {
+                if (expected > sectionCount || line != '#' + QByteArray::number(expected)) {
+                    faults << where + QStringLiteral(": \"%1\" where %2 belongs")
+                                          .arg(QString::fromLatin1(line),
+                                               expected > sectionCount
+                                                   ? QStringLiteral("the closing \"#\"")
+                                                   : QStringLiteral("\"#%1\"").arg(expected));
+                    misplaced = true;
+                    break;
+                }
+                current = expected++;
+            } else if (current == 0) {
+                faults << where + QStringLiteral(": a word line before \"#1\"");
+            } else {
+                ++counts[current];
+            }
+        }
+        if (expected <= sectionCount && !misplaced)
+            faults << QStringLiteral("the database ends before \"#%1\"").arg(expected);
+        if (!closed && !misplaced)
+            faults << QStringLiteral("no closing \"#\" line");
+        // The section the walk stopped in is not counted to its end.
+        const int lastCounted = misplaced ? expected - 2 : expected - 1;
+        for (int section = 1; section <= lastCounted; ++section) {
+            const int count = counts.at(section);
+            if (count < minimumWordLines || count % 10 != 0)
+                faults << QStringLiteral("#%1 has %2 word lines; it needs %3 or more, in whole "
+                                         "sets of ten")
+                              .arg(section)
+                              .arg(count)
+                              .arg(minimumWordLines);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
+    }
+
+    void bytesAreWindows1252WithCrLf()
+    {
+        QStringList faults;
+        int line = 1;
+        const qsizetype size = m_content.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            const uchar byte = uchar(m_content.at(i));
+            const QString where = placeOfLine(line) + QStringLiteral(": ");
+            if (byte == '\r') {
+                if (i + 1 == size || m_content.at(i + 1) != '\n')
+                    faults << where + QStringLiteral("a CR without LF");
+            } else if (byte == '\n') {
+                if (i == 0 || m_content.at(i - 1) != '\r')
+                    faults << where + QStringLiteral("an LF without CR");
+                ++line;
+            } else if (byte < 0x20 || byte == 0x7f) {
+                faults << where + QStringLiteral("control byte 0x%1").arg(hex(byte));
+            } else if (byte == 0x81 || byte == 0x8d || byte == 0x8f || byte == 0x90 ||
+                       byte == 0x9d) {
+                faults << where + QStringLiteral("byte 0x%1 is no Windows-1252 character")
+                                      .arg(hex(byte));
+            } else if (const qsizetype length = utf8SequenceLength(m_content, i); length > 1) {
+                faults << where + QStringLiteral("UTF-8 sequence \"%1\"")
+                                      .arg(QString::fromUtf8(m_content.mid(i, length)));
+                i += length - 1;
+            }
+        }
+        if (!m_content.endsWith("\r\n"))
+            faults << QStringLiteral("the last line does not end with CR LF");
+        if (!m_content.contains('\xe4'))
+            faults << QStringLiteral("no \"ä\" as the single byte 0xe4");
+        if (!m_content.contains('\xf6'))
+            faults << QStringLiteral("no \"ö\" as the single byte 0xf6");
+        QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
+    }
+
+    void wordLines_data()
+    {
+        QTest::addColumn<int>("section");
+        for (int section = 1; section <= sectionCount; ++section)
+            QTest::addRow("#%d", section) << section;
+    }
+    void wordLines()
+    {
+        QFETCH(int, section);
+        QStringList faults;
+        QHash<QString, int> finnishSeen;
+        QHash<QString, int> englishSeen;
+        for (const WordLine &word : std::as_const(m_words)) {
+            if (word.section != section)
+                continue;
+            const QString where = word.place() + QStringLiteral(": ");
+            if (word.bytes.count('\\') != 1) {
+                faults << where + QStringLiteral("%1 backslashes in \"%2\"")
+                                      .arg(word.bytes.count('\\'))
+                                      .arg(CodePage::decode(word.bytes));
+                continue;
+            }
+            for (const QString &term : {word.finnish, word.english}) {
+                if (term.isEmpty())
+                    faults << where + QStringLiteral("an empty word");
+                else if (term.startsWith(QLatin1Char(' ')) || term.endsWith(QLatin1Char(' ')))
+                    faults << where + QStringLiteral("blank at the edge of \"%1\"").arg(term);
+                else if (term.contains(QLatin1String("  ")))
+                    faults << where + QStringLiteral("double blank in \"%1\"").arg(term);
+            }
+            // Case does not make two answers different enough for a student.
+            const QString finnish = word.finnish.toLower();
+            const QString english = word.english.toLower();
+            if (finnishSeen.contains(finnish))
+                faults << where + QStringLiteral("Finnish \"%1\" again, first on word line %2")
+                                      .arg(word.finnish)
+                                      .arg(finnishSeen.value(finnish));
+            else
+                finnishSeen.insert(finnish, word.index);
+            if (englishSeen.contains(english))
+                faults << where + QStringLiteral("English \"%1\" again, first on word line %2")
+                                      .arg(word.english)
+                                      .arg(englishSeen.value(english));
+            else
+                englishSeen.insert(english, word.index);
+        }
+        QVERIFY2(!finnishSeen.isEmpty() || !faults.isEmpty(), "the section has no word lines");
+        QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
+    }
+
+    void spelling_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("Finnish by voikkospell") << Finnish;
+        QTest::newRow("English by hunspell en_US") << English;
+    }
+    void spelling()
+    {
+        QFETCH(Language, language);
+        QString failure;
+        const QStringList allowList = readAllowList(allowListPath(language), failure);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        const QSet<QString> allowed(allowList.cbegin(), allowList.cend());
+
+        QStringList words;
+        QSet<QString> seen;
+        for (const WordLine &line : std::as_const(m_words))
+            for (const QString &word : wordsOf(language, line.term(language)))
+                if (!seen.contains(word)) {
+                    seen.insert(word);
+                    words << word;
+                }
+        QSet<QString> rejected = rejectedWords(language, words, failure);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        QStringList faults;
+        for (const WordLine &line : std::as_const(m_words))
+            for (const QString &word : wordsOf(language, line.term(language)))
+                if (rejected.contains(word) && !allowed.contains(word))
+                    faults << line.place() + QStringLiteral(": \"%1\" in \"%2\" is not accepted")
+                                                 .arg(word, line.term(language));
+        // Hunspell splits words by rules of its own; a rejected piece of one must still show.
+        for (const QString &word : std::as_const(rejected))
+            if (!seen.contains(word) && !allowed.contains(word))
+                faults
+                    << QStringLiteral("\"%1\", part of a longer word, is not accepted").arg(word);
+        QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
+    }
+
+    // Each entry of an allow-list is checked by hand, so the lists stay short and tidy: sorted,
+    // one word a line, each used by the database.
+    void allowLists_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("allow-fi.txt") << Finnish;
+        QTest::newRow("allow-en.txt") << English;
+    }
+    void allowLists()
+    {
+        QFETCH(Language, language);
+        QString failure;
+        const QStringList entries = readAllowList(allowListPath(language), failure);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QSet<QString> used;
+        for (const WordLine &line : std::as_const(m_words))
+            for (const QString &word : wordsOf(language, line.term(language)))
+                used.insert(word);
+        QStringList faults;
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            const QString &entry = entries.at(i);
+            const QString where = QStringLiteral("line %1: ").arg(i + 1);
+            if (entry.isEmpty() || entry.contains(QLatin1Char(' ')) ||
+                entry.contains(QLatin1Char('\r')))
+                faults << where + QStringLiteral("\"%1\" is not one word").arg(entry);
+            else if (!used.contains(entry))
+                faults << where + QStringLiteral("\"%1\" is used by no term").arg(entry);
+            if (i > 0 && !(entries.at(i - 1) < entry))
+                faults << where + QStringLiteral("\"%1\" is out of order or repeated").arg(entry);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
+    }
+
+    void generatorWritesSectionsInNumberOrder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto write = [&dir](const QString &name, const QByteArray &content) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        };
+        // UTF-8 sources with LF, CR LF, a blank line and no line end after the last line; 9 goes
+        // before 10 although its name sorts after.
+        write(QStringLiteral("10-b.txt"),
+              "s\xc3\xa4hk\xc3\xb6\\electricity\r\n\r\nyksi kaksi\\one");
+        write(QStringLiteral("9-a.txt"), "\xe2\x82\xac-merkki\\euro sign\nt\xc3\xb6\\work\n");
+        int exitCode = 0;
+        const QString output =
+            makeDatabase(dir, {QStringLiteral("10-b.txt"), QStringLiteral("9-a.txt")}, exitCode);
+        QCOMPARE(exitCode, 0);
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("#9\r\n\x80-merkki\\euro sign\r\nt\xf6\\work\r\n"
+                                            "#10\r\ns\xe4hk\xf6\\electricity\r\nyksi kaksi\\one\r\n"
+                                            "#\r\n"));
+    }
+
+    void generatorRefuses_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("secondName");
+        QTest::newRow("character outside the code page")
+            << "01-a.txt" << QByteArray("\xc5\x91\\o\n") << QString();
+        QTest::newRow("undefined code page position")
+            << "01-a.txt" << QByteArray("a\\\xc2\x81\n") << QString();
+        QTest::newRow("tab") << "01-a.txt" << QByteArray("a\t\\b\n") << QString();
+        QTest::newRow("bare CR inside a line")
+            << "01-a.txt" << QByteArray("a\rb\\c\n") << QString();
+        QTest::newRow("invalid UTF-8") << "01-a.txt" << QByteArray("\xe4\\a\n") << QString();
+        QTest::newRow("source not named NN-name.txt")
+            << "sahko.txt" << QByteArray("a\\b\n") << QString();
+        QTest::newRow("two sources of one vocabulary")
+            << "01-a.txt" << QByteArray("a\\b\n") << "1-b.txt";
+    }
+    void generatorRefuses()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, secondName);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QStringList sources{name};
+        if (!secondName.isEmpty())
+            sources << secondName;
+        for (const QString &source : std::as_const(sources)) {
+            QFile file(dir.filePath(source));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        // A refused build keeps the database it had.
+        QFile previous(dir.filePath(QStringLiteral("out.db")));
+        QVERIFY(previous.open(QIODevice::WriteOnly));
+        previous.write("#1\r\nold\\old\r\n#\r\n");
+        previous.close();
+        int exitCode = 0;
+        const QString output = makeDatabase(dir, sources, exitCode);
+        QCOMPARE(exitCode, 1);
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("#1\r\nold\\old\r\n#\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVocabularyData)
+#include "tst_vocabularydata.moc"
