@@ -3,6 +3,7 @@
 #include "exam/form2.h"
 #include "help/form4.h"
 #include "main/form1layout.h"
+#include "main/highlightbar.h"
 #include "main/program.h"
 #include "main/setindicator.h"
 #include "main/sharedstate.h"
@@ -28,8 +29,6 @@ enum Button
     InstructionsButton = 8,
 };
 
-constexpr int firstLineBarTop = 1755; // the highlight bar on the first word line
-
 void setButtonsEnabled(const Form1 &form, std::initializer_list<int> indices, bool enabled)
 {
     for (int index : indices)
@@ -51,7 +50,7 @@ void runExercise(Form1 &form, const Shared_State &state)
     setButtonsEnabled(form, {ExerciseButton, TestButton, ExamButton}, false);
     setButtonsEnabled(form, {PreviousButton, NextButton}, false);
     if (form.Shape2)
-        Layout::setTopTwips(form.Shape2, firstLineBarTop);
+        Layout::setTopTwips(form.Shape2, HighlightBar::firstTop);
     form.Timer1->setEnabled(false);
 
     form.Harjoitus();

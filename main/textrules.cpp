@@ -46,13 +46,18 @@ int Text_Int(QStringView text)
 
 QString Trimmed(QStringView text)
 {
+    return trimmedView(text).toString();
+}
+
+QStringView trimmedView(QStringView text)
+{
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == QLatin1Char(' '))
         ++begin;
     while (end > begin && text[end - 1] == QLatin1Char(' '))
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.mid(begin, end - begin);
 }
 
 int centredTitleBlanks(int outerWidthTwips, int divisor)

@@ -18,6 +18,9 @@ int Text_Int(QStringView text);
 // The text without its leading and trailing blanks (spaces only).
 QString Trimmed(QStringView text);
 
+// The same, as a view into the text: no copy is made.
+QStringView trimmedView(QStringView text);
+
 // The number of blanks before a centred title: the window's outer width in twips divided by
 // the divisor, rounded to the nearest whole number, ties to even.
 int centredTitleBlanks(int outerWidthTwips, int divisor);

@@ -95,8 +95,8 @@ void Form1::Testi()
 
     // Set_Number as it stands now: paging or the menu during the pause moved it.
     const int total = SetIndicator::total(indicator->caption());
-    const int next = TestScoring::setAfterTest(Text_Int(Label5[0]->caption()),
-                                               m_state.Set_Number, total);
+    const int next =
+        TestScoring::setAfterTest(Text_Int(Label5[0]->caption()), m_state.Set_Number, total);
     if (next != m_state.Set_Number) {
         m_state.Set_Number = next;
         indicator->setCaption(SetIndicator::compactText(next, total));
@@ -104,6 +104,9 @@ void Form1::Testi()
 
     Label5[1]->setCaption(QStringLiteral("0"));
     Text1->hide();
+    // A hidden box keeps the focus when nothing else can take it, and with it every key: the
+    // window takes the focus back, so the arrow keys reach the highlight bar again.
+    Text1->clearFocus();
     Label6->hide();
     Get_Vocabulary();
     Label5[0]->setCaption(QStringLiteral("0"));

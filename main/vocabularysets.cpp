@@ -1,26 +1,11 @@
 #include "main/vocabularysets.h"
 
 #include "main/resultsfile.h"
+#include "main/textrules.h"
 
 #include <algorithm>
 
 namespace VocabularySets {
-
-namespace {
-
-// Trimming without a copy: the header search looks at every line until it finds one.
-QStringView withoutBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
 
 QString headerKey(int vocabulary)
 {
@@ -32,7 +17,7 @@ int findHeader(const TextArray &Database_Lines, int vocabulary)
     const QString key = headerKey(vocabulary);
     const QList<QString> &lines = Database_Lines.items();
     for (int line = 1; line < lines.size(); ++line) {
-        if (withoutBlanks(lines.at(line)) == key)
+        if (trimmedView(lines.at(line)) == key) // no copy: every line is looked at
             return line;
     }
     return 0;

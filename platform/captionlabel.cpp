@@ -4,8 +4,8 @@ CaptionLabel::CaptionLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
+    // A child widget that fills no background of its own lets what lies behind it show.
     setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void CaptionLabel::setCaption(const QString &caption)
@@ -16,7 +16,6 @@ void CaptionLabel::setCaption(const QString &caption)
 
 void CaptionLabel::setOpaqueBackground(const QColor &color)
 {
-    setAttribute(Qt::WA_TranslucentBackground, false);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     setPalette(pal);

@@ -49,6 +49,8 @@ ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 {
     setSortingEnabled(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Lines longer than the list are cut at its edge, as in the design, rather than scrolled.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new TabStopDelegate(this));
     connect(this, &QListWidget::currentRowChanged, this, [this] {
         if (!m_settingIndex)

@@ -5,7 +5,6 @@
 ShapeWidget::ShapeWidget(Kind kind, QWidget *parent) : QWidget(parent), m_kind(kind)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void ShapeWidget::setFillColor(const QColor &color)

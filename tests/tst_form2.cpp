@@ -287,6 +287,8 @@ private slots:
     {
         openExam(1);
         const QString firstMask = rightList()->itemText(0);
+        QTest::keyClick(answerBox(), Qt::Key_Up);
+        QCOMPARE(leftList()->listIndex(), -1);
 
         // Nothing selected yet: the answer goes to row 0, and Enter selects the first line.
         enter(answerBox(), QStringLiteral("hukassa"));
