@@ -44,10 +44,13 @@ void applyColors(QWidget *widget, const Control &spec)
 {
     QPalette pal = widget->palette();
     if (spec.foreColor) {
+        // The disabled look keeps the style's greyed text, so a locked button shows it.
         const QColor fore = colorFromBgr(*spec.foreColor);
-        pal.setColor(QPalette::WindowText, fore);
-        pal.setColor(QPalette::Text, fore);
-        pal.setColor(QPalette::ButtonText, fore);
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(group, QPalette::WindowText, fore);
+            pal.setColor(group, QPalette::Text, fore);
+            pal.setColor(group, QPalette::ButtonText, fore);
+        }
     }
     if (spec.backColor && spec.kind != Kind::Label && spec.kind != Kind::LabelButton)
         pal.setColor(QPalette::Base, colorFromBgr(*spec.backColor));

@@ -97,7 +97,10 @@ void ListBox::clear()
 
 int ListBox::tabStopPixels() const
 {
-    return 8 * fontMetrics().averageCharWidth();
+    // Eight average characters, the average taken over the lower-case letters as the desktop
+    // takes it (the font's own average counts every glyph and comes out wider).
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    return 8 * qRound(fontMetrics().horizontalAdvance(letters) / qreal(letters.size()));
 }
 
 void ListBox::raiseClick()

@@ -4,54 +4,29 @@
 #include "main/resultsfile.h"
 #include "main/textrules.h"
 #include "platform/layout.h"
-#include "platform/programend.h"
+#include "programfixture.h"
 
-#include <QFile>
 #include <QMenuBar>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 class TestForm1 : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *m_folder = nullptr;
-    Program *m_program = nullptr;
-    int m_ends = 0;
-
-    void writeDatabase(const QByteArray &content)
-    {
-        QFile file(m_folder->filePath(QString::fromLatin1("Kielo Opinto Voc.db")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    std::unique_ptr<ProgramFixture> m_fixture;
 
 private slots:
-    void initTestCase()
-    {
-        ProgramEnd::setHandler([this] { ++m_ends; });
-    }
-
-    void init()
-    {
-        m_folder = new QTemporaryDir;
-        QVERIFY(m_folder->isValid());
-        m_program = new Program({m_folder->path(), m_folder->path()});
-        m_ends = 0;
-    }
-    void cleanup()
-    {
-        delete m_program;
-        delete m_folder;
-    }
+    void init() { m_fixture = std::make_unique<ProgramFixture>(); }
+    void cleanup() { m_fixture.reset(); }
 
     void loadMakesTheProgramFolderCurrentAndCreatesResults()
     {
-        Form1 *form = m_program->form1();
-        QCOMPARE(QDir::currentPath(), QDir(m_folder->path()).canonicalPath());
-        QCOMPARE(QFileInfo(m_folder->filePath(QStringLiteral("KTresults.txt"))).size(), 48060);
-        QCOMPARE(m_program->state().Result_Lines[30], QByteArray(1600, ' '));
+        Form1 *form = m_fixture->form1();
+        QCOMPARE(QDir::currentPath(), QDir(m_fixture->path(QString())).canonicalPath());
+        QCOMPARE(m_fixture->readFile(QStringLiteral("KTresults.txt")).size(), 48060);
+        QCOMPARE(m_fixture->state().Result_Lines[30], QByteArray(1600, ' '));
         QVERIFY(!form->Label9->isHidden());
         QVERIFY(form->Timer2->isEnabled());
         QCOMPARE(form->Timer2->interval(), 750);
@@ -61,7 +36,7 @@ private slots:
 
     void controlsStandWhereTheLayoutSays()
     {
-        Form1 *form = m_program->form1();
+        Form1 *form = m_fixture->form1();
         QCOMPARE(form->client()->size(), QSize(777, 398)); // 11655 x 5970 twips
         for (const Layout::Control &spec : Form1Layout::controls()) {
             auto *widget = form->findChild<QWidget *>(Layout::objectName(spec));
@@ -84,7 +59,7 @@ private slots:
 
     void stackingPutsBannerAndFramesBehind()
     {
-        Form1 *form = m_program->form1();
+        Form1 *form = m_fixture->form1();
         const QObjectList children = form->client()->children();
         const auto position = [&](QObject *o) { return children.indexOf(o); };
         QVERIFY(position(form->Image2) < position(form->Label3[0]));
@@ -95,7 +70,7 @@ private slots:
 
     void menuListsTheFifteenVocabulariesInOrder()
     {
-        Form1 *form = m_program->form1();
+        Form1 *form = m_fixture->form1();
         QCOMPARE(form->Header1->title(), QStringLiteral("&Sanasto"));
         const QStringList expected = {"Tietokone", "Tekninen",     "Sähkö",     "Rakennus",
                                       "CAD",       "LVI",          "Kaupallinen", "Rahoitus",
@@ -110,7 +85,7 @@ private slots:
 
     void blinkerTogglesThePrompt()
     {
-        Form1 *form = m_program->form1();
+        Form1 *form = m_fixture->form1();
         QVERIFY(!form->Label9->isHidden());
         form->Timer2_Timer();
         QVERIFY(form->Label9->isHidden());
@@ -125,33 +100,30 @@ private slots:
 
     void activationCentresTitleAndReadsTheDatabase()
     {
-        writeDatabase("#1\r\na\\b\\c\r\n#\r\n");
-        Form1 *form = m_program->form1();
-        form->showForm();
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        m_fixture->writeDatabase({"#1", "a\\b\\c", "#"});
+        Form1 *form = m_fixture->form1();
+        QVERIFY(ProgramFixture::activate(form));
         QCOMPARE(form->windowTitle(), centredTitle(form->outerWidthTwips(), 110,
                                                     QStringLiteral("Kielotar Opinto")));
         QVERIFY(form->windowTitle().startsWith(QStringLiteral("     ")));
-        QCOMPARE(m_program->state().Database_Lines[2], QStringLiteral("a\\b"));
+        QCOMPARE(m_fixture->state().Database_Lines[2], QStringLiteral("a\\b"));
 
         // Coming back from another window of the program reads the database again.
-        writeDatabase("#1\r\nx\\y\r\n#\r\n");
+        m_fixture->writeDatabase({"#1", "x\\y", "#"});
         FormWindow other(3000, 2000);
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        QCOMPARE(m_program->state().Database_Lines[2], QStringLiteral("a\\b"));
+        QVERIFY(ProgramFixture::activate(&other));
+        QCOMPARE(m_fixture->state().Database_Lines[2], QStringLiteral("a\\b"));
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(m_program->state().Database_Lines[2], QStringLiteral("x\\y"));
+        QCOMPARE(m_fixture->state().Database_Lines[2], QStringLiteral("x\\y"));
     }
 
     void closingTheMainWindowEndsTheProgram()
     {
-        Form1 *form = m_program->form1();
+        Form1 *form = m_fixture->form1();
         form->showForm();
         form->close();
-        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_fixture->ends(), 1);
     }
 };
 

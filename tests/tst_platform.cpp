@@ -1,0 +1,96 @@
+#include "platform/captionlabel.h"
+#include "platform/keycodes.h"
+#include "platform/listbox.h"
+#include "platform/textbox.h"
+#include "platform/twips.h"
+
+#include <QTest>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void twipsAreFifteenAPixel()
+    {
+        QCOMPARE(Twips::toPixels(11655), 777);
+        QCOMPARE(Twips::toPixels(1755), 117);
+        QCOMPARE(Twips::toPixels(7), 0);
+        QCOMPARE(Twips::toPixels(8), 1);
+        QCOMPARE(Twips::fromPixels(18), 270);
+        QCOMPARE(colorFromBgr(0x00C00000), QColor(0, 0, 0xC0));
+        QCOMPARE(colorFromBgr(0x0080FFFF), QColor(0xFF, 0xFF, 0x80));
+    }
+
+    void captionKeepsLineEndsWhileShowingBreaks()
+    {
+        CaptionLabel label;
+        label.setCaption(QStringLiteral("A1\r\nA2\r\n A3"));
+        QCOMPARE(label.caption(), QStringLiteral("A1\r\nA2\r\n A3"));
+        QCOMPARE(label.text(), QStringLiteral("A1\nA2\n A3"));
+        QVERIFY(label.wordWrap());
+        label.setCaption(QStringLiteral("<b>x</b>"));
+        QCOMPARE(label.textFormat(), Qt::PlainText); // names are never read as markup
+    }
+
+    void listRaisesItsClickWhenTheProgramSelects()
+    {
+        ListBox list;
+        for (const char *item : {"a\tb", "c", "d"})
+            list.addItem(QString::fromLatin1(item));
+        QList<int> clicks;
+        list.setClickHandler([&] { clicks << list.listIndex(); });
+
+        list.setListIndex(1);
+        QCOMPARE(clicks, QList<int>{1}); // at once, with the new index in place
+        QCOMPARE(list.text(), QStringLiteral("c"));
+
+        list.setListIndex(7); // no such line: nothing changes
+        QCOMPARE(clicks.size(), 1);
+
+        list.clear();
+        QCOMPARE(clicks.size(), 1); // clearing raises nothing
+        QCOMPARE(list.listIndex(), -1);
+        QCOMPARE(list.text(), QString());
+        QVERIFY(list.tabStopPixels() > 0);
+    }
+
+    void listRaisesItsClickWhenTheUserSelects()
+    {
+        ListBox list;
+        list.addItem(QStringLiteral("a"));
+        list.addItem(QStringLiteral("b"));
+        list.resize(200, 100);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        int clicks = 0;
+        list.setClickHandler([&] { ++clicks; });
+        const QRect second = list.visualItemRect(list.item(1));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(clicks, 1);
+        QCOMPARE(list.listIndex(), 1);
+    }
+
+    void keyDownRunsBeforeTheCharacterLands()
+    {
+        TextBox box;
+        QStringList seen;
+        box.setKeyDownHandler([&](int &keyCode, int shift) {
+            seen << box.text() + QLatin1Char('|') + QString::number(keyCode) + QLatin1Char('|')
+                        + QString::number(shift);
+            if (keyCode == 'C')
+                keyCode = 0; // swallowed: the box never sees it
+        });
+        QTest::keyClick(&box, Qt::Key_A);
+        QTest::keyClick(&box, Qt::Key_B, Qt::ShiftModifier);
+        QTest::keyClick(&box, Qt::Key_Return);
+        QTest::keyClick(&box, Qt::Key_C);
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QCOMPARE(seen,
+                 (QStringList{"|65|0", "a|16|1", "a|66|1", "ab|13|0", "ab|67|0", "ab|8|0"}));
+        QCOMPARE(box.text(), QStringLiteral("a"));
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"
