@@ -1,13 +1,12 @@
 #pragma once
 
-#include "main/drillclock.h"
 #include "main/form1.h"
 
 #include <QTimer>
 
 #include <functional>
 
-// Drives the drill clock of a test tick by tick. The window's own Timer1 never fires (its
+// Drives the drill clock of a test tick by tick: the window's own Timer1 never fires (its
 // interval is an hour); while a drill has it switched on, every pass of the event loop brings
 // one tick instead. A drill of many seconds so runs in milliseconds, with the same ticks in the
 // same order as the real clock would give.
@@ -16,8 +15,8 @@ class DrillTicker
 public:
     // drawing tells when the drill is drawing its word order: no ticks reach the draw unless
     // tickDuringDraw is set, so that a draw always completes.
-    DrillTicker(Form1 &form, Drill_Clock &clock, std::function<bool()> drawing)
-        : m_form(form), m_clock(clock), m_drawing(std::move(drawing))
+    DrillTicker(Form1 &form, std::function<bool()> drawing)
+        : m_form(form), m_drawing(std::move(drawing))
     {
         m_form.Timer1->setInterval(3600 * 1000);
         m_pass.setInterval(0);
@@ -25,10 +24,8 @@ public:
         m_pass.start();
     }
 
-    // Runs after each tick with the Tick_Count it left.
-    std::function<void(int tickCount)> onTick;
+    std::function<void()> onTick; // runs after each tick
     bool tickDuringDraw = false;
-    int ticks = 0;
 
 private:
     void pass()
@@ -36,13 +33,11 @@ private:
         if (!m_form.Timer1->isEnabled() || (!tickDuringDraw && m_drawing()))
             return;
         m_form.Timer1_Timer();
-        ++ticks;
         if (onTick)
-            onTick(m_clock.Tick_Count);
+            onTick();
     }
 
     Form1 &m_form;
-    Drill_Clock &m_clock;
     std::function<bool()> m_drawing;
     QTimer m_pass;
 };

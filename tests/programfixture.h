@@ -4,6 +4,7 @@
 #include "main/program.h"
 #include "main/vocabularydatabase.h"
 #include "platform/codepage.h"
+#include "platform/layout.h"
 #include "platform/programend.h"
 #include "platform/windowtoggle.h"
 
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <span>
 
 // A program of its own for one test: both its folders in a fresh temporary directory, and
 // closing its main window only counts an end instead of ending the test process.
@@ -97,6 +100,23 @@ public:
             return false;
         toggleWindow(window);
         return QTest::qWaitForWindowActive(window);
+    }
+
+    // Every control of a layout table exists under its name, stands where the table puts it
+    // (within half a pixel) and is shown or hidden as designed.
+    static void checkLayout(const QWidget *form, std::span<const Layout::Control> controls)
+    {
+        for (const Layout::Control &control : controls) {
+            const QString name = Layout::objectName(control);
+            const auto *widget = form->findChild<QWidget *>(name);
+            QVERIFY2(widget, qPrintable(name));
+            const QRect r = Layout::rectTwips(widget);
+            QVERIFY2(qAbs(r.left() - control.left) <= 7 && qAbs(r.top() - control.top) <= 7 &&
+                         qAbs(r.width() - control.width) <= 15 &&
+                         qAbs(r.height() - control.height) <= 15,
+                     qPrintable(name));
+            QVERIFY2(widget->isHidden() == !control.visible, qPrintable(name));
+        }
     }
 
     // Types each character as a key press carrying it, as a keyboard or input method would;

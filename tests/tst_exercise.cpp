@@ -1,33 +1,18 @@
 #include "drillticker.h"
 
-#include "main/form1.h"
 #include "main/highlightbar.h"
-#include "main/program.h"
-#include "main/vocabularydatabase.h"
 #include "main/wordcolumns.h"
-#include "platform/keycodes.h"
 #include "platform/layout.h"
-#include "platform/programend.h"
+#include "programfixture.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
 namespace {
 
 const QString crlf = QStringLiteral("\r\n");
-
-QStringList wordLines(const QString &left, const QString &right, int count)
-{
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << left + QString::number(i) + QLatin1Char('\\') + right + QString::number(i);
-    return lines;
-}
 
 // The lines of a column whose every line ends in CR LF; an unended rest makes it fail.
 QStringList endedLines(const QString &caption)
@@ -36,6 +21,15 @@ QStringList endedLines(const QString &caption)
     if (lines.takeLast() != QString())
         lines << QStringLiteral("<no line end>");
     return lines;
+}
+
+// The left partners of right words: "Bk" gives "<letter>k".
+QStringList partners(const QStringList &rightWords, QChar letter = QLatin1Char('A'))
+{
+    QStringList left;
+    for (const QString &word : rightWords)
+        left << letter + word.mid(1);
+    return left;
 }
 
 // What one reveal wait of the exercise looked like at its first tick.
@@ -53,15 +47,14 @@ class TestExercise : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *m_folder = nullptr;
-    Program *m_program = nullptr;
+    std::unique_ptr<ProgramFixture> m_fixture;
     Form1 *m_form = nullptr;
     std::unique_ptr<DrillTicker> m_ticker;
     QList<RevealWait> m_waits;
     // Runs at each tick with the reveal wait (from 1) and the tick within it (from 1).
     std::function<void(int wait, int tick)> m_atTick;
 
-    Shared_State &state() { return m_program->state(); }
+    Shared_State &state() { return m_fixture->state(); }
     int barTop() const { return Layout::topTwips(m_form->Shape2); }
     QString left() const { return m_form->Label1[0]->caption(); }
     QString right() const { return m_form->Label1[1]->caption(); }
@@ -70,15 +63,13 @@ class TestExercise : public QObject
     void runExercise(bool tickDuringDraw = false)
     {
         m_waits.clear();
-        m_ticker = std::make_unique<DrillTicker>(*m_form, state().Clock, [this] {
-            return right().isEmpty(); // the right column is written as soon as the draw ends
-        });
+        // The right column is written as soon as the draw ends.
+        m_ticker = std::make_unique<DrillTicker>(*m_form, [this] { return right().isEmpty(); });
         m_ticker->tickDuringDraw = tickDuringDraw;
-        m_ticker->onTick = [this](int) {
-            const int revealed = int(left().count(crlf));
+        m_ticker->onTick = [this] {
             if (right().isEmpty())
                 return; // a tick of the draw
-            if (m_waits.size() == revealed)
+            if (m_waits.size() == left().count(crlf))
                 m_waits << RevealWait{left(), right(), barTop(), 0};
             ++m_waits.last().ticks;
             if (m_atTick)
@@ -88,54 +79,28 @@ class TestExercise : public QObject
         m_ticker.reset();
     }
 
+    // Through the window, so the key goes wherever the focus sends it.
     void releaseKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        // Through the window, so the key goes wherever the focus sends it.
         QTest::keyClick(m_form->windowHandle(), key, modifiers);
     }
 
-    // Each right word's left partner stands on its line: Bk beside Ak.
-    void verifyPartners(const QStringList &leftLines, const QStringList &rightLines,
-                        const QString &leftPrefix, const QString &rightPrefix)
-    {
-        for (int j = 0; j < leftLines.size(); ++j) {
-            QString expected = rightLines.at(j);
-            expected.replace(0, rightPrefix.size(), leftPrefix);
-            QCOMPARE(leftLines.at(j), expected);
-        }
-    }
-
 private slots:
-    void initTestCase()
-    {
-        ProgramEnd::setHandler([] {});
-    }
-
     void init()
     {
-        m_folder = new QTemporaryDir;
-        QVERIFY(m_folder->isValid());
-        const QStringList lines = QStringList{"#1"} + wordLines("A", "B", 100) + QStringList{"#2"} +
-                                  wordLines("C", "D", 100) + QStringList{"#"};
-        QFile file(m_folder->filePath(QString::fromLatin1(VocabularyDatabase::fileName)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(lines.join(crlf).toLatin1() + "\r\n");
-        file.close();
-
-        m_program = new Program({m_folder->path(), m_folder->path()});
-        m_program->random().fixSeed(7);
-        m_form = m_program->form1();
-        m_form->showForm();
-        QVERIFY(QTest::qWaitForWindowActive(m_form));
-        Load_Database(state().Database_Lines);
+        m_fixture = std::make_unique<ProgramFixture>();
+        m_fixture->writeDatabase(ProgramFixture::section(1, 100) +
+                                 ProgramFixture::section(2, 100, "C%1", "D%1") + QStringList{"#"});
+        m_fixture->program().random().fixSeed(7);
+        m_form = m_fixture->form1();
+        QVERIFY(ProgramFixture::activate(m_form));
         m_form->Menu1_Click(1);
         m_atTick = nullptr;
     }
     void cleanup()
     {
         m_ticker.reset();
-        delete m_program;
-        delete m_folder;
+        m_fixture.reset();
     }
 
     void keyMovesTheBarWithinTheLines_data()
@@ -195,17 +160,6 @@ private slots:
         QCOMPARE(barTop(), expected);
     }
 
-    void theKeysKeepTheBarOnTheTenLines()
-    {
-        QCOMPARE(barTop(), 1755);
-        for (int k = 1; k <= 10; ++k)
-            releaseKey(Qt::Key_Down);
-        QCOMPARE(barTop(), 4185);
-        for (int k = 1; k <= 10; ++k)
-            releaseKey(Qt::Key_Up);
-        QCOMPARE(barTop(), 1755);
-    }
-
     void aHeldKeyMovesTheBarOnceWhenReleased()
     {
         for (int k = 0; k < 5; ++k) {
@@ -243,29 +197,23 @@ private slots:
         runExercise();
 
         QCOMPARE(m_waits.size(), 10);
-        const QString finalRight = right();
         for (int k = 1; k <= 10; ++k) {
             const RevealWait &wait = m_waits.at(k - 1);
             QCOMPARE(wait.ticks, 31);
             // The right column is complete before the first reveal; k − 1 left words stand.
-            QCOMPARE(wait.right, finalRight);
+            QCOMPARE(wait.right, right());
             QCOMPARE(int(wait.left.count(crlf)), k - 1);
             // The bar marks the line whose left word comes next.
             QCOMPARE(wait.barTop, 1755 + 270 * (k - 1));
         }
 
         const QStringList rightLines = endedLines(right());
-        const QStringList leftLines = endedLines(left());
+        const QStringList set = ProgramFixture::numbered(QStringLiteral("B%1"), 1);
         QCOMPARE(rightLines.size(), 10);
-        QCOMPARE(leftLines.size(), 10);
-        QSet<QString> set;
-        for (const QString &word : rightLines)
-            set.insert(word);
-        QCOMPARE(set, QSet<QString>({"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"}));
-        verifyPartners(leftLines, rightLines, "A", "B");
-        // A drawn order, not the set's own.
-        QVERIFY(rightLines !=
-                QStringList({"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"}));
+        QCOMPARE(QSet<QString>(rightLines.cbegin(), rightLines.cend()),
+                 QSet<QString>(set.cbegin(), set.cend()));
+        QVERIFY(rightLines != set); // a drawn order, not the set's own
+        QCOMPARE(endedLines(left()), partners(rightLines));
 
         QCOMPARE(barTop(), 1755);
         QCOMPARE(state().Clock.Abort_Flag, 0);
@@ -290,9 +238,7 @@ private slots:
 
         QCOMPARE(m_waits.size(), stopWait);
         QCOMPARE(m_waits.last().ticks, 6); // the tick after the click ends the wait
-        const QStringList leftLines = endedLines(left());
-        QCOMPARE(leftLines.size(), stopWait);
-        verifyPartners(leftLines, endedLines(right()).mid(0, stopWait), "A", "B");
+        QCOMPARE(endedLines(left()), partners(endedLines(right()).mid(0, stopWait)));
         QCOMPARE(state().Clock.Abort_Flag, 0);
         QCOMPARE(barTop(), 1755);
     }
@@ -302,8 +248,7 @@ private slots:
         QTest::addColumn<bool>("tickDuringDraw");
         QTest::addColumn<int>("distinctRightWords");
         QTest::newRow("draw completes before a tick") << false << 10;
-        // The first tick forces the count past the guard: one number drawn, repeated on every
-        // line.
+        // The first tick forces the count past the guard: one number drawn, on every line.
         QTest::newRow("draw cut short by the first tick") << true << 1;
     }
     void aStopPendingAtTheStartEndsAfterTheFirstReveal()
@@ -318,9 +263,7 @@ private slots:
         const QStringList rightLines = endedLines(right());
         QCOMPARE(rightLines.size(), 10);
         QCOMPARE(QSet<QString>(rightLines.cbegin(), rightLines.cend()).size(), distinctRightWords);
-        const QStringList leftLines = endedLines(left());
-        QCOMPARE(leftLines.size(), 1);
-        verifyPartners(leftLines, rightLines.mid(0, 1), "A", "B");
+        QCOMPARE(endedLines(left()), partners(rightLines.mid(0, 1)));
         QCOMPARE(state().Clock.Abort_Flag, 0);
     }
 
@@ -365,10 +308,8 @@ private slots:
 
         QCOMPARE(newLeftColumn, WordColumns::leftText(state().Left_Words));
         // The remaining six reveals go after the new set's column, at the drawn positions.
-        QString expected = newLeftColumn;
-        for (int j = 4; j < 10; ++j)
-            expected += QStringLiteral("C") + drawn.at(j).mid(1) + crlf;
-        QCOMPARE(left(), expected);
+        QCOMPARE(left(),
+                 newLeftColumn + partners(drawn.mid(4), QLatin1Char('C')).join(crlf) + crlf);
         QCOMPARE(right(), WordColumns::rightText(state().Right_Words));
     }
 };

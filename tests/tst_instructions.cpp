@@ -1,69 +1,35 @@
 #include "help/form4.h"
-#include "help/form4layout.h"
 #include "help/helptext.h"
-#include "main/form1.h"
-#include "main/program.h"
 #include "main/textrules.h"
 #include "platform/layout.h"
-#include "platform/programend.h"
-#include "platform/windowtoggle.h"
+#include "programfixture.h"
 
-#include <QTemporaryDir>
-#include <QTest>
+#include <memory>
 
 class TestInstructions : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *m_folder = nullptr;
-    Program *m_program = nullptr;
-    // Active between tests, so that no deleted window counts as the last active one.
-    FormWindow *m_neutral = nullptr;
-
-    static void activate(FormWindow *window)
-    {
-        window->showForm();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-    }
+    std::unique_ptr<ProgramFixture> m_fixture;
 
 private slots:
-    void initTestCase()
-    {
-        ProgramEnd::setHandler([] {});
-        m_neutral = new FormWindow(1500, 1500);
-    }
-    void cleanupTestCase() { delete m_neutral; }
-
-    void init()
-    {
-        m_folder = new QTemporaryDir;
-        QVERIFY(m_folder->isValid());
-        m_program = new Program({m_folder->path(), m_folder->path()});
-    }
-    void cleanup()
-    {
-        activate(m_neutral);
-        delete m_program;
-        delete m_folder;
-    }
+    void init() { m_fixture = std::make_unique<ProgramFixture>(); }
+    void cleanup() { m_fixture.reset(); }
 
     void textIsThirtyOneLinesEndingInCrLf()
     {
-        const QString text = HelpText::text();
-        QCOMPARE(text.count(QLatin1String("\r\n")), 31);
-        QCOMPARE(text.count(QLatin1Char('\r')), 31);
-        QCOMPARE(text.count(QLatin1Char('\n')), 31);
-        QVERIFY(text.endsWith(QLatin1String("\r\n")));
-        QCOMPARE(text, HelpText::lines().join(QLatin1String("\r\n")) + QLatin1String("\r\n"));
-
         const QStringList lines = HelpText::lines();
         QCOMPARE(lines.size(), 31);
+        QCOMPARE(HelpText::text(), lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n"));
         QList<int> empty;
         for (int i = 0; i < lines.size(); ++i) {
-            if (lines[i].isEmpty())
+            const QString &line = lines[i];
+            QVERIFY2(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')),
+                     qPrintable(QString::number(i + 1)));
+            if (line.isEmpty())
                 empty.append(i + 1);
             else
-                QVERIFY2(lines[i].startsWith(QLatin1Char(' ')) && lines[i][1] != QLatin1Char(' '),
+                QVERIFY2(line.startsWith(QLatin1Char(' ')) && line[1] != QLatin1Char(' '),
                          qPrintable(QString::number(i + 1)));
         }
         QCOMPARE(empty, QList<int>({2, 4, 8, 11, 13, 20, 22, 28, 30}));
@@ -99,56 +65,48 @@ private slots:
 
     void windowFollowsTheLayout()
     {
-        Form4 *form = m_program->form4();
-        QCOMPARE(form->objectName(), QStringLiteral("Form4"));
+        Form4 *form = m_fixture->program().form4();
         QCOMPARE(form->windowTitle(), QStringLiteral("Ohjeet"));
         QVERIFY(!form->windowIcon().isNull());
         QCOMPARE(form->client()->size(), QSize(928, 630)); // 13920 x 9450 twips
         QCOMPARE(form->client()->palette().color(QPalette::Window), QColor(255, 255, 192));
 
-        QCOMPARE(form->Label1->objectName(), QStringLiteral("Label1"));
-        QCOMPARE(Layout::rectTwips(form->Label1), QRect(240, 120, 13575, 9300));
-        QVERIFY(form->Label1->autoFillBackground());
-        QCOMPARE(form->Label1->palette().color(QPalette::Window), QColor(255, 255, 192));
-        QCOMPARE(form->Label1->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(form->Label1->font().pixelSize(), 16); // 12 points
-        QVERIFY(!form->Label1->font().bold());
-        QVERIFY(form->Label1->alignment() & Qt::AlignLeft);
-        QVERIFY(form->Label1->wordWrap());
-        QVERIFY(form->Label1->caption().isEmpty());
+        CaptionLabel *label = form->Label1;
+        QCOMPARE(Layout::rectTwips(label), QRect(240, 120, 13575, 9300));
+        QVERIFY(label->autoFillBackground());
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(255, 255, 192));
+        QCOMPARE(label->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(label->font().pixelSize(), 16); // 12 points
+        QVERIFY(!label->font().bold());
+        QVERIFY(label->alignment() & Qt::AlignLeft);
+        QVERIFY(label->wordWrap());
+        QVERIFY(label->caption().isEmpty()); // written at activation
     }
 
     void activationWritesTitleAndText()
     {
-        activate(m_program->form1());
-        Form4 *form = m_program->form4();
-        QCOMPARE(m_program->form4(), form);
-        toggleWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(form->windowTitle(),
-                 centredTitle(form->outerWidthTwips(), 120, QStringLiteral("Ohjeet")));
-        QVERIFY(form->windowTitle().startsWith(QString(100, QLatin1Char(' '))));
+        Form4 *form = m_fixture->program().form4();
+        QVERIFY(m_fixture->openFromForm1(form));
+        QCOMPARE(m_fixture->program().form4(), form);
+        const QString title = centredTitle(form->outerWidthTwips(), 120, QStringLiteral("Ohjeet"));
+        QCOMPARE(form->windowTitle(), title);
+        QVERIFY(title.startsWith(QString(100, QLatin1Char(' '))));
         QCOMPARE(form->Label1->caption(), HelpText::text());
-        QCOMPARE(form->Label1->caption().count(QLatin1String("\r\n")), 31);
 
         // Hidden and shown again: the same text, the title written afresh.
         toggleWindow(form);
         QVERIFY(!form->isVisible());
         form->Label1->setCaption(QString());
         form->setWindowTitle(QStringLiteral("Ohjeet"));
-        activate(m_program->form1());
-        toggleWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        QVERIFY(m_fixture->openFromForm1(form));
         QCOMPARE(form->Label1->caption(), HelpText::text());
-        QCOMPARE(form->windowTitle(),
-                 centredTitle(form->outerWidthTwips(), 120, QStringLiteral("Ohjeet")));
+        QCOMPARE(form->windowTitle(), title);
 
         // Closed from its frame, it only hides; the button shows it again.
         form->close();
         QVERIFY(!form->isVisible());
-        activate(m_program->form1());
-        toggleWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->Label1->setCaption(QString());
+        QVERIFY(m_fixture->openFromForm1(form));
         QCOMPARE(form->Label1->caption(), HelpText::text());
     }
 };

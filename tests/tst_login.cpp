@@ -1,30 +1,24 @@
 #include "login/form3.h"
 #include "login/form3layout.h"
 #include "login/userlist.h"
-#include "main/form1.h"
-#include "main/program.h"
-#include "platform/layout.h"
-#include "platform/programend.h"
+#include "programfixture.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
-#include <QTemporaryDir>
-#include <QTest>
+
+#include <memory>
 
 class TestLogin : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *m_data = nullptr;
-    QTemporaryDir *m_programFolder = nullptr;
-    Program *m_program = nullptr;
-    FormWindow *m_elsewhere = nullptr;
-    QString m_previous;
-    int m_ends = 0;
+    QString m_home;
+    std::unique_ptr<QTemporaryDir> m_data; // the data directory, kept over a restart
+    std::unique_ptr<ProgramFixture> m_fixture;
 
+    Program &program() { return m_fixture->program(); }
     QString dataPath(const QString &name) const { return m_data->filePath(name); }
+    QStringList dataFiles() const { return QDir(m_data->path()).entryList(QDir::Files); }
 
     QByteArray dataFile(const QString &name) const
     {
@@ -32,39 +26,33 @@ class TestLogin : public QObject
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
+    bool writeDataFile(const QString &name, const QByteArray &content) const
+    {
+        QFile file(dataPath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    }
+
     bool writeUsers(const QByteArray &content) const
     {
-        QFile file(dataPath(QStringLiteral("Users.txt")));
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+        return writeDataFile(QStringLiteral("Users.txt"), content);
+    }
+
+    // A new run with its data directory there.
+    void restart(const QString &dataDirectory)
+    {
+        m_fixture.reset();
+        m_fixture = std::make_unique<ProgramFixture>(dataDirectory);
     }
 
     // Starts the run and waits until the login window has been activated.
     Form3 *startLogin()
     {
-        m_program->start();
-        Form3 *form = m_program->form3();
+        program().start();
+        Form3 *form = program().form3();
         return QTest::qWaitForWindowActive(form) ? form : nullptr;
     }
 
-    // Types each character as a key press carrying it, as a keyboard or input method would;
-    // QTest::keyClicks takes ASCII only.
-    static void type(QWidget *widget, const QString &text)
-    {
-        for (char32_t c : text.toUcs4())
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1),
-                                Qt::NoModifier);
-    }
-
-    // A new run on the same program folder.
-    void restart(const QString &dataDirectory)
-    {
-        delete m_program;
-        m_elsewhere->showForm();
-        QVERIFY(QTest::qWaitForWindowActive(m_elsewhere));
-        m_program = new Program({m_programFolder->path(), dataDirectory});
-    }
-
-    QStringList entries(const Form3 *form) const
+    static QStringList entries(const Form3 *form)
     {
         QStringList result;
         for (int i = 0; i < form->Combo1->count(); ++i)
@@ -72,47 +60,32 @@ class TestLogin : public QObject
         return result;
     }
 
+    QString signedInName() { return program().form1()->Label2[4]->caption(); }
+
 private slots:
-    void initTestCase()
-    {
-        ProgramEnd::setHandler([this] { ++m_ends; });
-        m_elsewhere = new FormWindow(1500, 1500);
-    }
-    void cleanupTestCase() { delete m_elsewhere; }
+    void initTestCase() { m_home = QDir::currentPath(); }
 
     void init()
     {
-        // Another window of the program is active before each run, so that the login window's
-        // showing is an activation.
-        m_elsewhere->showForm();
-        QVERIFY(QTest::qWaitForWindowActive(m_elsewhere));
-        m_previous = QDir::currentPath();
-        m_data = new QTemporaryDir;
-        m_programFolder = new QTemporaryDir;
-        QVERIFY(m_data->isValid() && m_programFolder->isValid());
-        m_program = new Program({m_programFolder->path(), m_data->path()});
-        m_ends = 0;
+        m_data = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_data->isValid());
+        m_fixture = std::make_unique<ProgramFixture>(m_data->path());
     }
     void cleanup()
     {
-        delete m_program;
-        QDir::setCurrent(m_previous);
-        delete m_data;
-        delete m_programFolder;
+        m_fixture.reset();
+        QDir::setCurrent(m_home);
+        m_data.reset();
     }
 
     void controlsStandWhereTheLayoutSays()
     {
-        Form3 *form = m_program->form3();
+        Form3 *form = program().form3();
         QCOMPARE(form->windowTitle(), QStringLiteral("Login"));
         QCOMPARE(form->client()->size(), QSize(365, 172)); // 5475 x 2580 twips
-        for (const Layout::Control &spec : Form3Layout::controls()) {
-            auto *widget = form->findChild<QWidget *>(Layout::objectName(spec));
-            QVERIFY2(widget, qPrintable(Layout::objectName(spec)));
-            const QRect r = Layout::rectTwips(widget);
-            QVERIFY2(qAbs(r.left() - spec.left) <= 7 && qAbs(r.top() - spec.top) <= 7 &&
-                         qAbs(r.width() - spec.width) <= 15 && qAbs(r.height() - spec.height) <= 15,
-                     qPrintable(Layout::objectName(spec)));
+        ProgramFixture::checkLayout(form, Form3Layout::controls());
+        for (const QWidget *widget : std::initializer_list<QWidget *>{
+                 form->Combo1, form->Label1, form->Text1, form->Command1}) {
             QCOMPARE(widget->font().family(), QStringLiteral("Arial"));
             QCOMPARE(widget->font().pixelSize(), 16); // 12 pt at 96 dpi
         }
@@ -142,7 +115,7 @@ private slots:
     {
         Form3 *form = startLogin();
         QVERIFY(form);
-        QVERIFY(!m_program->hasForm1());
+        QVERIFY(!program().hasForm1());
         QCOMPARE(QDir::currentPath(), QDir(m_data->path()).canonicalPath());
         QCOMPARE(dataFile(QStringLiteral("Users.txt")), QByteArray());
         QCOMPARE(form->Combo1->count(), 0);
@@ -154,58 +127,62 @@ private slots:
 
         QCOMPARE(dataFile(QStringLiteral("Users.txt")), QByteArray("Anna\r\n"));
         QCOMPARE(dataFile(QStringLiteral("User 1.txt")), UserFile::content());
-        QCOMPARE(QDir(m_data->path()).entryList(QDir::Files),
-                 (QStringList{"User 1.txt", "Users.txt"}));
+        QCOMPARE(dataFiles(), (QStringList{"User 1.txt", "Users.txt"}));
         // The new name is listed, still with nothing selected.
         QCOMPARE(entries(form), QStringList{"Anna"});
         QCOMPARE(form->Combo1->currentIndex(), -1);
 
-        QVERIFY(m_program->hasForm1());
-        Form1 *main = m_program->form1();
-        QCOMPARE(main->Label2[4]->caption(), QStringLiteral("Anna"));
+        QVERIFY(program().hasForm1());
+        Form1 *main = program().form1();
+        QCOMPARE(signedInName(), QStringLiteral("Anna"));
         QVERIFY(!main->Label9->isHidden());
-        QVERIFY(main->isVisible());
-        QVERIFY(form->isHidden());
-        // The main window's load took its own folder: results there, user files not.
-        QVERIFY(QFile::exists(m_programFolder->filePath(QStringLiteral("KTresults.txt"))));
-        QVERIFY(!QFile::exists(dataPath(QStringLiteral("KTresults.txt"))));
-        QCOMPARE(QDir::currentPath(), QDir(m_programFolder->path()).canonicalPath());
         QVERIFY(QTest::qWaitForWindowActive(main));
         QVERIFY(form->isHidden());
+        // The main window's load took its own folder: results there, user files not.
+        QCOMPARE(m_fixture->readFile(QStringLiteral("KTresults.txt")).size(), 48060);
+        QVERIFY(!QFile::exists(dataPath(QStringLiteral("KTresults.txt"))));
+        QCOMPARE(QDir::currentPath(), QDir(m_fixture->path(QString())).canonicalPath());
     }
 
-    void newUserFileNumberFollowsTheSelection_data()
+    // The user file's number follows the selection in the list, not the list's length.
+    void newUserIsAppendedAsTyped_data()
     {
         QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter"); // keypad Enter in the name box, else a click on Alkaa
         QTest::addColumn<QString>("userFile");
-        QTest::newRow("first entry, the default") << 0 << QStringLiteral("User 2.txt");
-        QTest::newRow("third entry") << 2 << QStringLiteral("User 4.txt");
-        QTest::newRow("none selected") << -1 << QStringLiteral("User 1.txt");
+        QTest::newRow("first entry, the default") << 0 << "Dora" << false << "User 2.txt";
+        QTest::newRow("third entry") << 2 << "Dora" << false << "User 4.txt";
+        QTest::newRow("none selected") << -1 << "Dora" << false << "User 1.txt";
+        QTest::newRow("blanks kept") << 0 << "  Dora " << true << "User 2.txt";
+        QTest::newRow("a listed name again") << 0 << "Anna" << true << "User 2.txt";
     }
-    void newUserFileNumberFollowsTheSelection()
+    void newUserIsAppendedAsTyped()
     {
         QFETCH(int, selected);
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
         QFETCH(QString, userFile);
-        QVERIFY(writeUsers("Anna\r\nBen\r\nCecilia\r\n"));
-        {
-            // An older file of that name is replaced whole.
-            QFile old(dataPath(userFile));
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write(QByteArray(3000, 'x'));
-        }
+        const QByteArray users("Anna\r\nBen\r\nCecilia\r\n");
+        QVERIFY(writeUsers(users));
+        QVERIFY(writeDataFile(userFile, QByteArray(3000, 'x'))); // an older one, replaced whole
         Form3 *form = startLogin();
         QVERIFY(form);
         QCOMPARE(form->Combo1->currentIndex(), 0);
         form->Combo1->setCurrentIndex(selected);
-        form->Text1->setText(QStringLiteral("Dora"));
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        ProgramFixture::type(form->Text1, typed);
+        if (byEnter)
+            QTest::keyClick(form->Text1, Qt::Key_Enter);
+        else
+            QTest::mouseClick(form->Command1, Qt::LeftButton);
 
+        QCOMPARE(dataFile(QStringLiteral("Users.txt")), users + typed.toLatin1() + "\r\n");
         QCOMPARE(dataFile(userFile), UserFile::content());
-        QCOMPARE(QDir(m_data->path()).entryList(QDir::Files), (QStringList{userFile, "Users.txt"}));
-        QCOMPARE(dataFile(QStringLiteral("Users.txt")),
-                 QByteArray("Anna\r\nBen\r\nCecilia\r\nDora\r\n"));
+        QCOMPARE(dataFiles(), (QStringList{userFile, "Users.txt"}));
+        QCOMPARE(entries(form), (QStringList{"Anna", "Ben", "Cecilia", typed}));
         QCOMPARE(form->Combo1->currentIndex(), selected);
-        QCOMPARE(m_program->form1()->Label2[4]->caption(), QStringLiteral("Dora"));
+        QCOMPARE(signedInName(), typed);
+        QVERIFY(!program().form1()->Label9->isHidden());
     }
 
     void returningUserWritesNothing()
@@ -221,47 +198,19 @@ private slots:
         form->Combo1->setCurrentIndex(1);
         QTest::mouseClick(form->Command1, Qt::LeftButton);
 
-        Form1 *main = m_program->form1();
+        Form1 *main = program().form1();
         QCOMPARE(main->Label2[4]->caption(), QStringLiteral("Ben"));
         QVERIFY(main->Label9->isHidden());
         QVERIFY(main->Timer2->isEnabled()); // the prompt still comes at the next blink
         QVERIFY(form->isHidden());
         QCOMPARE(dataFile(QStringLiteral("Users.txt")), users);
-        QCOMPARE(QDir(m_data->path()).entryList(QDir::Files), QStringList{"Users.txt"});
+        QCOMPARE(dataFiles(), QStringList{"Users.txt"});
         QCOMPARE(entries(form), (QStringList{"Anna", "Ben"}));
 
         // The hidden login window may close; that ends nothing.
         form->close();
-        QCOMPARE(m_ends, 0);
+        QCOMPARE(m_fixture->ends(), 0);
         QVERIFY(main->isVisible());
-    }
-
-    void typedNameWinsAsTyped_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("usersAfter");
-        QTest::newRow("another name") << QStringLiteral("Ben") << QByteArray("Anna\r\nBen\r\n");
-        QTest::newRow("blanks kept")
-            << QStringLiteral("  Ben ") << QByteArray("Anna\r\n  Ben \r\n");
-        QTest::newRow("a listed name again")
-            << QStringLiteral("Anna") << QByteArray("Anna\r\nAnna\r\n");
-    }
-    void typedNameWinsAsTyped()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, usersAfter);
-        QVERIFY(writeUsers("Anna\r\n"));
-        Form3 *form = startLogin();
-        QVERIFY(form);
-        QCOMPARE(form->Combo1->currentText(), QStringLiteral("Anna"));
-        type(form->Text1, typed);
-        QTest::keyClick(form->Text1, Qt::Key_Enter);
-
-        QCOMPARE(dataFile(QStringLiteral("Users.txt")), usersAfter);
-        QCOMPARE(entries(form), (QStringList{"Anna", typed}));
-        QCOMPARE(m_program->form1()->Label2[4]->caption(), typed);
-        QVERIFY(!m_program->form1()->Label9->isHidden());
-        QCOMPARE(dataFile(QStringLiteral("User 2.txt")), UserFile::content());
     }
 
     void bothNamesEmptyDoesNothingAndClosingEnds()
@@ -273,13 +222,13 @@ private slots:
         QTest::keyClick(form->Text1, Qt::Key_Return);
         QVERIFY(!form->isSignedIn());
         QVERIFY(form->isVisible());
-        QVERIFY(!m_program->hasForm1());
+        QVERIFY(!program().hasForm1());
         QCOMPARE(dataFile(QStringLiteral("Users.txt")), QByteArray());
-        QCOMPARE(QDir(m_data->path()).entryList(QDir::Files), QStringList{"Users.txt"});
+        QCOMPARE(dataFiles(), QStringList{"Users.txt"});
 
         // No other window exists yet: closing this one ends the program.
         form->close();
-        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_fixture->ends(), 1);
     }
 
     void enterReleasedOnAlkaaSignsIn()
@@ -297,7 +246,7 @@ private slots:
         QVERIFY(!form->isSignedIn());
         QTest::keyRelease(form->Command1, Qt::Key_Return);
         QVERIFY(form->isSignedIn());
-        QCOMPARE(m_program->form1()->Label2[4]->caption(), QStringLiteral("Anna"));
+        QCOMPARE(signedInName(), QStringLiteral("Anna"));
         QVERIFY(form->isHidden());
     }
 
@@ -323,7 +272,7 @@ private slots:
     {
         Form3 *form = startLogin();
         QVERIFY(form);
-        type(form->Text1, QStringLiteral("Łukasz 😀"));
+        ProgramFixture::type(form->Text1, QStringLiteral("Łukasz 😀"));
         QCOMPARE(form->Text1->text(), QStringLiteral("ukasz "));
         form->Text1->clear();
         form->Text1->insert(QStringLiteral("Anna 😀")); // as a paste arrives
@@ -331,10 +280,10 @@ private slots:
         QVERIFY(form->Text1->text().isEmpty());
 
         const QString name = QStringLiteral("Äijö Söderström €");
-        type(form->Text1, name);
+        ProgramFixture::type(form->Text1, name);
         QCOMPARE(form->Text1->text(), name);
         QTest::keyClick(form->Text1, Qt::Key_Return);
-        QCOMPARE(m_program->form1()->Label2[4]->caption(), name);
+        QCOMPARE(signedInName(), name);
         QCOMPARE(dataFile(QStringLiteral("Users.txt")),
                  QByteArray("\xc4ij\xf6 S\xf6\x64\x65rstr\xf6m \x80\r\n"));
 
@@ -344,24 +293,24 @@ private slots:
         QVERIFY(form);
         QCOMPARE(entries(form), QStringList{name});
         QTest::keyClick(form->Command1, Qt::Key_Return);
-        QCOMPARE(m_program->form1()->Label2[4]->caption(), name);
+        QCOMPARE(signedInName(), name);
     }
 
     void missingDataDirectoryUsesTheCurrentFolder()
     {
-        QTemporaryDir startedIn;
-        QVERIFY(startedIn.isValid());
-        QDir::setCurrent(startedIn.path());
-        const QString missing = m_data->filePath(QStringLiteral("Kielotar Opinto"));
+        // Started in the data folder of this test, with the data directory missing.
+        m_fixture.reset();
+        QVERIFY(QDir::setCurrent(m_data->path()));
+        const QString missing = dataPath(QStringLiteral("Kielotar Opinto"));
         restart(missing);
 
         Form3 *form = startLogin();
         QVERIFY(form);
         QVERIFY(!QFileInfo::exists(missing));
-        QVERIFY(QFile::exists(startedIn.filePath(QStringLiteral("Users.txt"))));
+        QCOMPARE(dataFile(QStringLiteral("Users.txt")), QByteArray());
         QTest::keyClicks(form->Text1, QStringLiteral("Anna"));
         QTest::keyClick(form->Text1, Qt::Key_Return);
-        QCOMPARE(QFileInfo(startedIn.filePath(QStringLiteral("User 1.txt"))).size(), 1400);
+        QCOMPARE(dataFile(QStringLiteral("User 1.txt")), UserFile::content());
         QVERIFY(!QFileInfo::exists(missing));
         QVERIFY(form->isSignedIn());
     }

@@ -1,29 +1,21 @@
 #include "main/resultsfile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include "programfixture.h"
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 const QString resultsName = QString::fromLatin1(ResultsFile::fileName);
+const QByteArray blankLine(1600, ' ');
+
+ByteTextArray loaded()
+{
+    ByteTextArray lines;
+    Load_Results_File(lines);
+    return lines;
+}
 
 } // namespace
 
@@ -31,109 +23,102 @@ class TestResultsFile : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *m_dir = nullptr;
-    QString m_previous;
+    std::unique_ptr<ProgramFixture> m_fixture;
 
 private slots:
     void init()
     {
-        m_previous = QDir::currentPath();
-        m_dir = new QTemporaryDir;
-        QVERIFY(m_dir->isValid());
-        QDir::setCurrent(m_dir->path());
+        m_fixture = std::make_unique<ProgramFixture>();
+        QVERIFY(QDir::setCurrent(m_fixture->path(QString())));
     }
-    void cleanup()
-    {
-        QDir::setCurrent(m_previous);
-        delete m_dir;
-    }
+    void cleanup() { m_fixture.reset(); }
 
-    void newFileIsThirtyBlankLines()
+    void missingOrShortFileIsReplaced_data()
     {
-        ByteTextArray lines;
-        Load_Results_File(lines);
-        const QByteArray content = readAll(resultsName);
-        QCOMPARE(content.size(), 48060);
-        QCOMPARE(content, ResultsFile::blankFile());
-        QCOMPARE(lines.upperBound(), 30);
-        for (int i = 1; i <= 30; ++i)
-            QCOMPARE(lines[i], QByteArray(1600, ' '));
-    }
-
-    void shortFileIsReplacedAndTenBytesAreKept_data()
-    {
+        QTest::addColumn<bool>("exists");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("9 bytes replaced") << QByteArray("123456789") << true;
-        QTest::newRow("empty replaced") << QByteArray() << true;
-        QTest::newRow("10 bytes kept") << QByteArray("12345678\r\n") << false;
+        QTest::newRow("missing") << false << QByteArray() << true;
+        QTest::newRow("empty") << true << QByteArray() << true;
+        QTest::newRow("9 bytes") << true << QByteArray("123456789") << true;
+        QTest::newRow("10 bytes kept") << true << QByteArray("12345678\r\n") << false;
     }
-    void shortFileIsReplacedAndTenBytesAreKept()
+    void missingOrShortFileIsReplaced()
     {
+        QFETCH(bool, exists);
         QFETCH(QByteArray, content);
         QFETCH(bool, replaced);
-        writeAll(resultsName, content);
-        ByteTextArray lines;
-        Load_Results_File(lines);
+        if (exists)
+            m_fixture->writeFile(resultsName, content);
+        const ByteTextArray lines = loaded();
+        QCOMPARE(lines.upperBound(), 30);
         if (replaced) {
-            QCOMPARE(readAll(resultsName).size(), 48060);
+            QCOMPARE(m_fixture->readFile(resultsName), (blankLine + "\r\n").repeated(30));
+            for (int i = 1; i <= 30; ++i)
+                QCOMPARE(lines[i], blankLine);
         } else {
-            QCOMPARE(readAll(resultsName), content);
+            QCOMPARE(m_fixture->readFile(resultsName), content);
             QCOMPARE(lines[1], QByteArray("12345678"));
             QCOMPARE(lines[2], QByteArray()); // missing lines stay empty, never repaired
-            QCOMPARE(lines.upperBound(), 30);
         }
     }
 
+    void storeWritesScoreCharacterAndStamp_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<QByteArray>("stamp");
+        QTest::newRow("seconds dropped, zeros kept")
+            << 2 << 3 << 85 << QDateTime(QDate(2026, 6, 14), QTime(9, 5, 30))
+            << QByteArray("06-14-202609:05");
+        QTest::newRow("last slot of an exam line, 24-hour clock")
+            << 16 << 100 << 96 << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59))
+            << QByteArray("12-31-202623:59");
+    }
     void storeWritesScoreCharacterAndStamp()
     {
-        ByteTextArray lines;
-        Load_Results_File(lines);
-        const QDateTime when(QDate(2026, 6, 14), QTime(9, 5, 30));
-        Store_Result_Entry(lines, 2, 3, 85, when);
-        const QByteArray line = lines[2];
-        QCOMPARE(line.size(), 1600);
-        QCOMPARE(line.at(2), 'u'); // 32 + 85 = 117
-        QCOMPARE(line.mid(130, 15), QByteArray("06-14-202609:05"));
-        QCOMPARE(line.left(2), QByteArray("  "));
-        QCOMPARE(line.mid(3, 127), QByteArray(127, ' '));
-        QCOMPARE(line.mid(145), QByteArray(1600 - 145, ' '));
+        QFETCH(int, line);
+        QFETCH(int, slot);
+        QFETCH(int, score);
+        QFETCH(QDateTime, when);
+        QFETCH(QByteArray, stamp);
+        ByteTextArray lines = loaded();
+        Store_Result_Entry(lines, line, slot, score, when);
+        QByteArray expected = blankLine;
+        expected[slot - 1] = char(32 + score);
+        expected.replace(100 + 15 * (slot - 1), 15, stamp);
+        QCOMPARE(lines[line], expected);
         for (int i = 1; i <= 30; ++i)
-            if (i != 2)
-                QCOMPARE(lines[i], QByteArray(1600, ' '));
+            if (i != line)
+                QCOMPARE(lines[i], blankLine);
     }
 
-    void stampDropsTheSeconds()
+    void scoreSurvivesTheFile_data()
     {
-        const QDateTime when(QDate(2026, 12, 31), QTime(23, 59, 59));
-        QCOMPARE(ResultsFile::stamp(when), QByteArray("12-31-202623:59"));
+        QTest::addColumn<int>("score");
+        QTest::addColumn<bool>("passed");
+        QTest::newRow("0 is a blank, as never tested") << 0 << false;
+        QTest::newRow("79 fails") << 79 << false;
+        QTest::newRow("80 passes") << 80 << true;
+        QTest::newRow("96 is byte 128, not negative") << 96 << true;
+        QTest::newRow("100 is byte 132") << 100 << true;
     }
-
-    void fullScoreSurvivesTheFileAsByte132()
+    void scoreSurvivesTheFile()
     {
-        ByteTextArray lines;
-        Load_Results_File(lines);
-        Store_Result_Entry(lines, 1, 1, 100);
-        Store_Result_Entry(lines, 16, 100, 96);
+        QFETCH(int, score);
+        QFETCH(bool, passed);
+        ByteTextArray lines = loaded();
+        Store_Result_Entry(lines, 1, 1, score);
         QVERIFY(Save_Results_File(lines));
-        const QByteArray content = readAll(resultsName);
+        const QByteArray content = m_fixture->readFile(resultsName);
         QCOMPARE(content.size(), 48060);
-        QCOMPARE(uchar(content.at(0)), uchar(132));
-
-        ByteTextArray again;
-        Load_Results_File(again);
-        QCOMPARE(ResultsFile::scoreOf(again[1].at(0)), 100);
-        QCOMPARE(ResultsFile::scoreOf(again[16].at(99)), 96);
-        QVERIFY(ResultsFile::isPassed(again[1].at(0)));
-        QCOMPARE(again[16].mid(ResultsFile::stampStart(100) - 1).size(), 15);
-    }
-
-    void passMarkIsEighty()
-    {
-        QVERIFY(ResultsFile::isPassed(ResultsFile::scoreCharacter(80)));
-        QVERIFY(!ResultsFile::isPassed(ResultsFile::scoreCharacter(75)));
-        QVERIFY(!ResultsFile::isPassed(' '));
-        QVERIFY(ResultsFile::isPassed(ResultsFile::scoreCharacter(100)));
+        QCOMPARE(uchar(content.at(0)), uchar(32 + score));
+        const ByteTextArray again = loaded();
+        QCOMPARE(again.items(), lines.items());
+        QCOMPARE(ResultsFile::scoreOf(again[1].at(0)), score);
+        QCOMPARE(ResultsFile::isPassed(again[1].at(0)), passed);
     }
 
     void shortLinesKeepTheirLength()
@@ -143,13 +128,11 @@ private slots:
         lines.set(1, QByteArray(5, ' '));
         lines.set(2, QByteArray(110, ' '));
         const QDateTime when(QDate(2026, 1, 2), QTime(3, 4));
-        Store_Result_Entry(lines, 1, 7, 50, when);  // past the end: nothing
-        Store_Result_Entry(lines, 2, 1, 50, when);  // stamp cut at the line's end
-        Store_Result_Entry(lines, 3, 1, 50, when);  // empty line stays empty
+        Store_Result_Entry(lines, 1, 7, 50, when); // past the end: nothing
+        Store_Result_Entry(lines, 2, 1, 50, when); // stamp cut at the line's end
+        Store_Result_Entry(lines, 3, 1, 50, when); // empty line stays empty
         QCOMPARE(lines[1], QByteArray(5, ' '));
-        QCOMPARE(lines[2].size(), 110);
-        QCOMPARE(lines[2].at(0), 'R');
-        QCOMPARE(lines[2].mid(100), QByteArray("01-02-2026"));
+        QCOMPARE(lines[2], 'R' + QByteArray(99, ' ') + "01-02-2026");
         QCOMPARE(lines[3], QByteArray());
     }
 
@@ -166,8 +149,7 @@ private slots:
     {
         QFETCH(int, line);
         QFETCH(int, slot);
-        ByteTextArray lines;
-        Load_Results_File(lines);
+        ByteTextArray lines = loaded();
         const auto before = lines.items();
         Store_Result_Entry(lines, line, slot, 90);
         QCOMPARE(lines.items(), before);
@@ -175,11 +157,10 @@ private slots:
 
     void saveCutShortByAFullDiskLeavesTheOldFileWhole()
     {
-        ByteTextArray lines;
-        Load_Results_File(lines);
+        ByteTextArray lines = loaded();
         Store_Result_Entry(lines, 5, 5, 55);
         QVERIFY(Save_Results_File(lines));
-        const QByteArray saved = readAll(resultsName);
+        const QByteArray saved = m_fixture->readFile(resultsName);
 
         // A file size limit makes every write past 1000 bytes fail, as a full disk would.
         Store_Result_Entry(lines, 6, 6, 65);
@@ -194,7 +175,7 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
 
         QVERIFY(!ok);
-        QCOMPARE(readAll(resultsName), saved);
+        QCOMPARE(m_fixture->readFile(resultsName), saved);
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{resultsName}); // no leftovers
         QCOMPARE(ResultsFile::scoreOf(lines[6].at(5)), 65); // the record stays in memory
     }

@@ -29,14 +29,13 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("blanks only") << "   " << 0.0;
-        QTest::newRow("leading blank skipped") << " 1" << 1.0;
+        QTest::newRow("leading blank skipped, as in the set indicator") << " 11" << 11.0;
         QTest::newRow("trailing text ignored") << "10/10" << 10.0;
         QTest::newRow("blank inside ends the number") << "1 0" << 1.0;
         QTest::newRow("no digits") << "x12" << 0.0;
         QTest::newRow("negative") << "-4" << -4.0;
         QTest::newRow("fraction") << "2.5kg" << 2.5;
         QTest::newRow("lone sign") << "-" << 0.0;
-        QTest::newRow("set indicator form") << " 11" << 11.0;
     }
     void textValue()
     {
@@ -69,9 +68,8 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, divisor);
         QFETCH(int, blanks);
-        const QString title = ::centredTitle(width, divisor, QStringLiteral("Kielotar Opinto"));
-        QCOMPARE(title.size(), blanks + 15);
-        QVERIFY(title.startsWith(QString(blanks, QLatin1Char(' ')) + QLatin1Char('K')));
+        QCOMPARE(::centredTitle(width, divisor, QStringLiteral("Kielotar Opinto")),
+                 QString(blanks, QLatin1Char(' ')) + QStringLiteral("Kielotar Opinto"));
     }
 
     void codePageHoldsFinnishLettersAsSingleBytes()

@@ -1,42 +1,24 @@
 #include "login/userlist.h"
 #include "login/usernamevalidator.h"
+#include "programfixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-} // namespace
+#include <memory>
 
 class TestUserList : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *m_dir = nullptr;
+    const QString m_name = QString::fromLatin1(UserList::fileName);
+    std::unique_ptr<ProgramFixture> m_fixture;
     QString m_list;
 
 private slots:
     void init()
     {
-        m_dir = new QTemporaryDir;
-        QVERIFY(m_dir->isValid());
-        m_list = m_dir->filePath(QString::fromLatin1(UserList::fileName));
+        m_fixture = std::make_unique<ProgramFixture>();
+        m_list = m_fixture->path(m_name);
     }
-    void cleanup() { delete m_dir; }
+    void cleanup() { m_fixture.reset(); }
 
     void loadListsEveryNonEmptyLine_data()
     {
@@ -65,21 +47,21 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, names);
-        QVERIFY(writeAll(m_list, content));
+        m_fixture->writeFile(m_name, content);
         QCOMPARE(UserList::load(m_list), names);
-        QCOMPARE(readAll(m_list), content); // reading never changes the list
+        QCOMPARE(m_fixture->readFile(m_name), content); // reading never changes the list
     }
 
     void unusableListGivesNoNames()
     {
         // A folder where the list should be: nothing to create, nothing to read.
-        QVERIFY(QDir(m_dir->path()).mkdir(QString::fromLatin1(UserList::fileName)));
+        QVERIFY(QDir().mkdir(m_list));
         QCOMPARE(UserList::load(m_list), QStringList());
         QVERIFY(!UserList::append(QStringLiteral("Anna"), m_list));
         // And one in a missing folder is not made.
-        const QString nowhere = m_dir->filePath(QStringLiteral("missing/Users.txt"));
-        QCOMPARE(UserList::load(nowhere), QStringList());
-        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("missing"))));
+        QCOMPARE(UserList::load(m_fixture->path(QStringLiteral("missing/Users.txt"))),
+                 QStringList());
+        QVERIFY(!QFileInfo::exists(m_fixture->path(QStringLiteral("missing"))));
     }
 
     void appendAddsOneLine_data()
@@ -98,16 +80,15 @@ private slots:
     {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
-        QVERIFY(writeAll(m_list, before));
+        m_fixture->writeFile(m_name, before);
         QVERIFY(UserList::append(QStringLiteral("Dora"), m_list));
-        QCOMPARE(readAll(m_list), after);
+        QCOMPARE(m_fixture->readFile(m_name), after);
         QCOMPARE(UserList::load(m_list).last(), QStringLiteral("Dora"));
     }
 
     void userFileIsTwoHundredLinesOfTabs()
     {
         QCOMPARE(UserFile::fileName(12), QStringLiteral("User 12.txt"));
-        QCOMPARE(UserFile::content().size(), 1400);
         QCOMPARE(UserFile::content(), QByteArray("\t\t\t\t\t\r\n").repeated(200));
     }
 

@@ -42,19 +42,6 @@ struct WordLine
     const QString &term(Language language) const { return language == Finnish ? finnish : english; }
 };
 
-// Line ends are checked byte by byte on their own; here a line is what lies between LFs, less
-// one CR before the LF.
-QList<QByteArray> splitLines(const QByteArray &content)
-{
-    QList<QByteArray> lines = content.split('\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QByteArray &line : lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
-    return lines;
-}
-
 // The words a spelling checker gets from a term. Finnish: split at blanks, without parentheses
 // and commas; a word such as "-tilanne" of "läheltä piti -tilanne" goes as it stands, Voikko
 // takes it. English: split at blanks, hyphens and slashes, punctuation stripped from both ends
@@ -85,11 +72,6 @@ QStringList wordsOf(Language language, const QString &term)
     return words;
 }
 
-QString hex(uchar byte)
-{
-    return QStringLiteral("%1").arg(uint(byte), 2, 16, QLatin1Char('0'));
-}
-
 // The length of the well-formed UTF-8 sequence of two or more bytes at the position, or 0.
 qsizetype utf8SequenceLength(const QByteArray &bytes, qsizetype at)
 {
@@ -115,56 +97,38 @@ QString faultReport(const QStringList &faults)
     return QStringLiteral("%1 fault(s):\n").arg(faults.size()) + report;
 }
 
-struct ProcessResult
-{
-    QByteArray output;
-    QString failure; // empty when the program ran and ended with exit code 0
-};
-
-ProcessResult runProcess(const QString &program, const QStringList &arguments,
-                         const QByteArray &input)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForStarted(30000))
-        return {{},
-                QStringLiteral("%1 could not be started (%2); it must be installed")
-                    .arg(program, process.errorString())};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {{}, QStringLiteral("%1 did not finish").arg(program)};
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return {{},
-                QStringLiteral("%1 failed with exit code %2: %3")
-                    .arg(program)
-                    .arg(process.exitCode())
-                    .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed())};
-    return {process.readAllStandardOutput(), {}};
-}
-
 // Runs one checker on the words and returns those it rejects. A nonsense word goes along, and
 // the checker must reject it: a checker that accepts everything (no dictionary) is a failure.
 QSet<QString> rejectedWords(Language language, const QStringList &words, QString &failure)
 {
     const QString nonsense = QStringLiteral("xqzkvvq");
     const QStringList input = QStringList(words) << nonsense;
-    const QByteArray stdinBytes = (input.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    const QString program =
+        language == Finnish ? QStringLiteral("voikkospell") : QStringLiteral("hunspell");
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(program, language == Finnish ? QStringList()
+                                               : QStringList{"-d", "en_US", "-i", "UTF-8", "-l"});
+    if (!process.waitForStarted(30000)) {
+        failure = QStringLiteral("%1 could not be started (%2); it must be installed")
+                      .arg(program, process.errorString());
+        return {};
+    }
+    process.write((input.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        failure = QStringLiteral("%1 failed or did not finish: %2")
+                      .arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
+        return {};
+    }
+    const QStringList answers =
+        QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
     QSet<QString> rejected;
     if (language == Finnish) {
         // voikkospell answers each input line with "C: word" or "W: word", in order.
-        const ProcessResult run = runProcess(QStringLiteral("voikkospell"), {}, stdinBytes);
-        if (!run.failure.isEmpty()) {
-            failure = run.failure;
-            return {};
-        }
-        const QStringList answers = QString::fromUtf8(run.output).split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < input.size(); ++i) {
             const QString answer = answers.value(i);
             if (answer.mid(3) != input.at(i) || (!answer.startsWith(QLatin1String("C: ")) &&
@@ -178,44 +142,30 @@ QSet<QString> rejectedWords(Language language, const QStringList &words, QString
         }
     } else {
         // hunspell -l lists the rejected words, one a line.
-        const ProcessResult run =
-            runProcess(QStringLiteral("hunspell"),
-                       {QStringLiteral("-d"), QStringLiteral("en_US"), QStringLiteral("-i"),
-                        QStringLiteral("UTF-8"), QStringLiteral("-l")},
-                       stdinBytes);
-        if (!run.failure.isEmpty()) {
-            failure = run.failure;
-            return {};
-        }
-        for (const QString &word :
-             QString::fromUtf8(run.output).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            rejected.insert(word.trimmed());
+        for (const QString &word : answers)
+            if (!word.trimmed().isEmpty())
+                rejected.insert(word.trimmed());
     }
     if (!rejected.remove(nonsense)) {
-        failure = QStringLiteral("the spelling checker accepted the nonsense word \"%1\": is its "
-                                 "dictionary installed?")
-                      .arg(nonsense);
+        failure = QStringLiteral("%1 accepted the nonsense word \"%2\": is its dictionary "
+                                 "installed?")
+                      .arg(program, nonsense);
         return {};
     }
     return rejected;
 }
 
-QStringList readAllowList(const QString &path, QString &failure)
+QStringList readAllowList(Language language, QString &failure)
 {
-    QFile file(path);
+    QFile file(QString::fromUtf8(language == Finnish ? ALLOW_LIST_FI : ALLOW_LIST_EN));
     if (!file.open(QIODevice::ReadOnly)) {
-        failure = path + QStringLiteral(": ") + file.errorString();
+        failure = file.fileName() + QStringLiteral(": ") + file.errorString();
         return {};
     }
     QStringList entries = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!entries.isEmpty() && entries.constLast().isEmpty())
+    if (entries.constLast().isEmpty())
         entries.removeLast();
     return entries;
-}
-
-QString allowListPath(Language language)
-{
-    return QString::fromUtf8(language == Finnish ? ALLOW_LIST_FI : ALLOW_LIST_EN);
 }
 
 } // namespace
@@ -229,27 +179,11 @@ class TestVocabularyData : public QObject
     QByteArray m_content;
     QList<QByteArray> m_lines;
     QList<WordLine> m_words; // every line that is not a "#" line, in file order
-    QHash<int, qsizetype> m_wordAtLine;
+    QStringList m_places;    // where each line of the file is, for fault reports
 
     QString placeOfLine(int fileLine) const
     {
-        const qsizetype at = m_wordAtLine.value(fileLine, -1);
-        return at < 0 ? QStringLiteral("database line %1").arg(fileLine) : m_words.at(at).place();
-    }
-
-    QString makeDatabase(const QTemporaryDir &dir, const QStringList &sources, int &exitCode)
-    {
-        QProcess tool;
-        const QString output = dir.filePath(QStringLiteral("out.db"));
-        QStringList arguments{output};
-        for (const QString &source : sources)
-            arguments << dir.filePath(source);
-        tool.start(QString::fromUtf8(MAKEVOCABULARYDB), arguments);
-        if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit)
-            exitCode = -1;
-        else
-            exitCode = tool.exitCode();
-        return output;
+        return m_places.value(fileLine - 1, QStringLiteral("database line %1").arg(fileLine));
     }
 
 private slots:
@@ -259,7 +193,7 @@ private slots:
         QVERIFY2(file.open(QIODevice::ReadOnly),
                  qPrintable(file.fileName() + QStringLiteral(": ") + file.errorString()));
         m_content = file.readAll();
-        m_lines = splitLines(m_content);
+        m_lines = TextLines::split(m_content); // line ends are checked byte by byte on their own
         int section = 0;
         int index = 0;
         for (qsizetype i = 0; i < m_lines.size(); ++i) {
@@ -267,6 +201,7 @@ private slots:
             if (line.startsWith('#')) {
                 section = line.mid(1).toInt();
                 index = 0;
+                m_places << QStringLiteral("database line %1").arg(i + 1);
                 continue;
             }
             WordLine word;
@@ -278,7 +213,7 @@ private slots:
             const qsizetype backslash = text.indexOf(QLatin1Char('\\'));
             word.finnish = text.left(backslash);
             word.english = backslash < 0 ? QString() : text.mid(backslash + 1);
-            m_wordAtLine.insert(word.fileLine, m_words.size());
+            m_places << word.place();
             m_words.append(word);
         }
     }
@@ -287,51 +222,42 @@ private slots:
     {
         QStringList faults;
         QList<int> counts(sectionCount + 1, 0);
-        int expected = 1;
-        int current = 0;
-        bool closed = false;
-        bool misplaced = false; // a header out of order ends the walk
-        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        int section = 0;      // the section being walked; sectionCount + 1 once closed
+        bool stopped = false; // a header out of place ends the walk
+        for (qsizetype i = 0; i < m_lines.size() && !stopped; ++i) {
             const QByteArray &line = m_lines.at(i);
-            const QString where = QStringLiteral("database line %1").arg(i + 1);
-            if (closed) {
-                faults << where + QStringLiteral(": a line after the closing \"#\"");
-                break;
-            }
-            if (line == "#") {
-                closed = true;
+            const QString where = QStringLiteral("database line %1: ").arg(i + 1);
+            if (section > sectionCount) {
+                faults << where + QStringLiteral("a line after the closing \"#\"");
+                stopped = true;
             } else if (line.startsWith('#')) {
-                if (expected > sectionCount || line != '#' + QByteArray::number(expected)) {
-                    faults << where + QStringLiteral(": \"%1\" where %2 belongs")
-                                          .arg(QString::fromLatin1(line),
-                                               expected > sectionCount
-                                                   ? QStringLiteral("the closing \"#\"")
-                                                   : QStringLiteral("\"#%1\"").arg(expected));
-                    misplaced = true;
-                    break;
-                }
-                current = expected++;
-            } else if (current == 0) {
-                faults << where + QStringLiteral(": a word line before \"#1\"");
+                const QByteArray header =
+                    section < sectionCount ? '#' + QByteArray::number(section + 1) : "#";
+                if (line == header)
+                    ++section;
+                else
+                    faults << where +
+                                  QStringLiteral("\"%1\" where \"%2\" belongs")
+                                      .arg(QString::fromLatin1(line), QString::fromLatin1(header));
+                stopped = line != header;
+            } else if (section == 0) {
+                faults << where + QStringLiteral("a word line before \"#1\"");
             } else {
-                ++counts[current];
+                ++counts[section];
             }
         }
-        if (expected <= sectionCount && !misplaced)
-            faults << QStringLiteral("the database ends before \"#%1\"").arg(expected);
-        if (!closed && !misplaced)
-            faults << QStringLiteral("no closing \"#\" line");
+        if (!stopped && section <= sectionCount)
+            faults << QStringLiteral("the database ends before \"#%1\"")
+                          .arg(section < sectionCount ? QString::number(section + 1) : QString());
         // The section the walk stopped in is not counted to its end.
-        const int lastCounted = misplaced ? expected - 2 : expected - 1;
-        for (int section = 1; section <= lastCounted; ++section) {
-            const int count = counts.at(section);
-            if (count < minimumWordLines || count % 10 != 0)
+        const int lastCounted = stopped ? section - 1 : qMin(section, sectionCount);
+        for (int k = 1; k <= lastCounted; ++k)
+            if (counts.at(k) < minimumWordLines || counts.at(k) % 10 != 0)
                 faults << QStringLiteral("#%1 has %2 word lines; it needs %3 or more, in whole "
                                          "sets of ten")
-                              .arg(section)
-                              .arg(count)
+                              .arg(k)
+                              .arg(counts.at(k))
                               .arg(minimumWordLines);
-        }
         QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
     }
 
@@ -351,11 +277,11 @@ private slots:
                     faults << where + QStringLiteral("an LF without CR");
                 ++line;
             } else if (byte < 0x20 || byte == 0x7f) {
-                faults << where + QStringLiteral("control byte 0x%1").arg(hex(byte));
+                faults << where + QString::asprintf("control byte 0x%02x", byte);
             } else if (byte == 0x81 || byte == 0x8d || byte == 0x8f || byte == 0x90 ||
                        byte == 0x9d) {
-                faults << where + QStringLiteral("byte 0x%1 is no Windows-1252 character")
-                                      .arg(hex(byte));
+                faults << where +
+                              QString::asprintf("byte 0x%02x is no Windows-1252 character", byte);
             } else if (const qsizetype length = utf8SequenceLength(m_content, i); length > 1) {
                 faults << where + QStringLiteral("UTF-8 sequence \"%1\"")
                                       .arg(QString::fromUtf8(m_content.mid(i, length)));
@@ -421,21 +347,22 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
     }
 
-    void spelling_data()
+    // Each allow-list entry is checked by hand, so the lists stay short and tidy: sorted, one
+    // word a line, each used by the database.
+    void spellingAndAllowLists_data()
     {
         QTest::addColumn<Language>("language");
-        QTest::newRow("Finnish by voikkospell") << Finnish;
-        QTest::newRow("English by hunspell en_US") << English;
+        QTest::newRow("Finnish by voikkospell, allow-fi.txt") << Finnish;
+        QTest::newRow("English by hunspell en_US, allow-en.txt") << English;
     }
-    void spelling()
+    void spellingAndAllowLists()
     {
         QFETCH(Language, language);
         QString failure;
-        const QStringList allowList = readAllowList(allowListPath(language), failure);
+        const QStringList allowList = readAllowList(language, failure);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        const QSet<QString> allowed(allowList.cbegin(), allowList.cend());
 
-        QStringList words;
+        QStringList words; // each once, in the order of the database
         QSet<QString> seen;
         for (const WordLine &line : std::as_const(m_words))
             for (const QString &word : wordsOf(language, line.term(language)))
@@ -443,125 +370,92 @@ private slots:
                     seen.insert(word);
                     words << word;
                 }
-        QSet<QString> rejected = rejectedWords(language, words, failure);
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
         QStringList faults;
+        for (qsizetype i = 0; i < allowList.size(); ++i) {
+            const QString &entry = allowList.at(i);
+            const QString where = QStringLiteral("allow-list line %1: ").arg(i + 1);
+            if (entry.isEmpty() || entry.contains(QLatin1Char(' ')) ||
+                entry.contains(QLatin1Char('\r')))
+                faults << where + QStringLiteral("\"%1\" is not one word").arg(entry);
+            else if (!seen.contains(entry))
+                faults << where + QStringLiteral("\"%1\" is used by no term").arg(entry);
+            if (i > 0 && !(allowList.at(i - 1) < entry))
+                faults << where + QStringLiteral("\"%1\" is out of order or repeated").arg(entry);
+        }
+
+        const QSet<QString> allowed(allowList.cbegin(), allowList.cend());
+        const QSet<QString> rejected = rejectedWords(language, words, failure);
+        if (!failure.isEmpty())
+            faults << failure;
         for (const WordLine &line : std::as_const(m_words))
             for (const QString &word : wordsOf(language, line.term(language)))
                 if (rejected.contains(word) && !allowed.contains(word))
                     faults << line.place() + QStringLiteral(": \"%1\" in \"%2\" is not accepted")
                                                  .arg(word, line.term(language));
         // Hunspell splits words by rules of its own; a rejected piece of one must still show.
-        for (const QString &word : std::as_const(rejected))
+        for (const QString &word : rejected)
             if (!seen.contains(word) && !allowed.contains(word))
                 faults
                     << QStringLiteral("\"%1\", part of a longer word, is not accepted").arg(word);
         QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
     }
 
-    // Each entry of an allow-list is checked by hand, so the lists stay short and tidy: sorted,
-    // one word a line, each used by the database.
-    void allowLists_data()
+    // A refused build (no database given) keeps the database it had.
+    void generator_data()
     {
-        QTest::addColumn<Language>("language");
-        QTest::newRow("allow-fi.txt") << Finnish;
-        QTest::newRow("allow-en.txt") << English;
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArrayList>("contents");
+        QTest::addColumn<QByteArray>("database");
+        // UTF-8 sources with LF, CR LF, a blank line and no line end after the last line; 9 goes
+        // before 10 although its name sorts after.
+        QTest::newRow("sections in number order, Windows-1252 with CR LF")
+            << QStringList{"10-b.txt", "9-a.txt"}
+            << QByteArrayList{"s\xc3\xa4hk\xc3\xb6\\electricity\r\n\r\nyksi kaksi\\one",
+                              "\xe2\x82\xac-merkki\\euro sign\nt\xc3\xb6\\work\n"}
+            << QByteArray("#9\r\n\x80-merkki\\euro sign\r\nt\xf6\\work\r\n"
+                          "#10\r\ns\xe4hk\xf6\\electricity\r\nyksi kaksi\\one\r\n#\r\n");
+        const auto refused = [](const char *tag, const QByteArray &content,
+                                const QString &name = QStringLiteral("01-a.txt")) {
+            QTest::newRow(tag) << QStringList{name} << QByteArrayList{content} << QByteArray();
+        };
+        refused("character outside the code page", "\xc5\x91\\o\n");
+        refused("undefined code page position", "a\\\xc2\x81\n");
+        refused("tab", "a\t\\b\n");
+        refused("bare CR inside a line", "a\rb\\c\n");
+        refused("invalid UTF-8", "\xe4\\a\n");
+        refused("source not named NN-name.txt", "a\\b\n", QStringLiteral("sahko.txt"));
+        QTest::newRow("two sources of one vocabulary")
+            << QStringList{"01-a.txt", "1-b.txt"} << QByteArrayList{"a\\b\n", "c\\d\n"}
+            << QByteArray();
     }
-    void allowLists()
+    void generator()
     {
-        QFETCH(Language, language);
-        QString failure;
-        const QStringList entries = readAllowList(allowListPath(language), failure);
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        QSet<QString> used;
-        for (const WordLine &line : std::as_const(m_words))
-            for (const QString &word : wordsOf(language, line.term(language)))
-                used.insert(word);
-        QStringList faults;
-        for (qsizetype i = 0; i < entries.size(); ++i) {
-            const QString &entry = entries.at(i);
-            const QString where = QStringLiteral("line %1: ").arg(i + 1);
-            if (entry.isEmpty() || entry.contains(QLatin1Char(' ')) ||
-                entry.contains(QLatin1Char('\r')))
-                faults << where + QStringLiteral("\"%1\" is not one word").arg(entry);
-            else if (!used.contains(entry))
-                faults << where + QStringLiteral("\"%1\" is used by no term").arg(entry);
-            if (i > 0 && !(entries.at(i - 1) < entry))
-                faults << where + QStringLiteral("\"%1\" is out of order or repeated").arg(entry);
-        }
-        QVERIFY2(faults.isEmpty(), qPrintable(faultReport(faults)));
-    }
-
-    void generatorWritesSectionsInNumberOrder()
-    {
+        QFETCH(QStringList, names);
+        QFETCH(QByteArrayList, contents);
+        QFETCH(QByteArray, database);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const auto write = [&dir](const QString &name, const QByteArray &content) {
             QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
         };
-        // UTF-8 sources with LF, CR LF, a blank line and no line end after the last line; 9 goes
-        // before 10 although its name sorts after.
-        write(QStringLiteral("10-b.txt"),
-              "s\xc3\xa4hk\xc3\xb6\\electricity\r\n\r\nyksi kaksi\\one");
-        write(QStringLiteral("9-a.txt"), "\xe2\x82\xac-merkki\\euro sign\nt\xc3\xb6\\work\n");
-        int exitCode = 0;
-        const QString output =
-            makeDatabase(dir, {QStringLiteral("10-b.txt"), QStringLiteral("9-a.txt")}, exitCode);
-        QCOMPARE(exitCode, 0);
-        QFile file(output);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("#9\r\n\x80-merkki\\euro sign\r\nt\xf6\\work\r\n"
-                                            "#10\r\ns\xe4hk\xf6\\electricity\r\nyksi kaksi\\one\r\n"
-                                            "#\r\n"));
-    }
-
-    void generatorRefuses_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("secondName");
-        QTest::newRow("character outside the code page")
-            << "01-a.txt" << QByteArray("\xc5\x91\\o\n") << QString();
-        QTest::newRow("undefined code page position")
-            << "01-a.txt" << QByteArray("a\\\xc2\x81\n") << QString();
-        QTest::newRow("tab") << "01-a.txt" << QByteArray("a\t\\b\n") << QString();
-        QTest::newRow("bare CR inside a line")
-            << "01-a.txt" << QByteArray("a\rb\\c\n") << QString();
-        QTest::newRow("invalid UTF-8") << "01-a.txt" << QByteArray("\xe4\\a\n") << QString();
-        QTest::newRow("source not named NN-name.txt")
-            << "sahko.txt" << QByteArray("a\\b\n") << QString();
-        QTest::newRow("two sources of one vocabulary")
-            << "01-a.txt" << QByteArray("a\\b\n") << "1-b.txt";
-    }
-    void generatorRefuses()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, secondName);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QStringList sources{name};
-        if (!secondName.isEmpty())
-            sources << secondName;
-        for (const QString &source : std::as_const(sources)) {
-            QFile file(dir.filePath(source));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+        const QByteArray old("#1\r\nold\\old\r\n#\r\n");
+        const QString output = dir.filePath(QStringLiteral("out.db"));
+        QVERIFY(write(QStringLiteral("out.db"), old));
+        QStringList arguments{output};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            QVERIFY(write(names.at(i), contents.at(i)));
+            arguments << dir.filePath(names.at(i));
         }
-        // A refused build keeps the database it had.
-        QFile previous(dir.filePath(QStringLiteral("out.db")));
-        QVERIFY(previous.open(QIODevice::WriteOnly));
-        previous.write("#1\r\nold\\old\r\n#\r\n");
-        previous.close();
-        int exitCode = 0;
-        const QString output = makeDatabase(dir, sources, exitCode);
-        QCOMPARE(exitCode, 1);
+        QProcess tool;
+        tool.start(QString::fromUtf8(MAKEVOCABULARYDB), arguments);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), database.isEmpty() ? 1 : 0);
         QFile file(output);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("#1\r\nold\\old\r\n#\r\n"));
+        QCOMPARE(file.readAll(), database.isEmpty() ? old : database);
     }
 };
 

@@ -1,46 +1,45 @@
 #include "main/vocabularydatabase.h"
-#include "platform/codepage.h"
+#include "programfixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <memory>
 
 class TestVocabularyDatabase : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_previous;
+    std::unique_ptr<ProgramFixture> m_fixture;
 
     void writeDatabase(const QByteArray &content)
     {
-        QFile file(QString::fromLatin1(VocabularyDatabase::fileName));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        m_fixture->writeFile(QString::fromLatin1(VocabularyDatabase::fileName), content);
     }
 
 private slots:
-    void initTestCase()
+    void init()
     {
-        QVERIFY(m_dir.isValid());
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        m_fixture = std::make_unique<ProgramFixture>();
+        QVERIFY(QDir::setCurrent(m_fixture->path(QString())));
     }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
-    void cleanup() { QFile::remove(QString::fromLatin1(VocabularyDatabase::fileName)); }
+    void cleanup() { m_fixture.reset(); }
 
     void cutWordLine_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("note after second backslash") << "a\\b\\c" << "a\\b";
-        QTest::newRow("several backslashes") << "a\\b\\c\\d" << "a\\b";
-        QTest::newRow("one backslash stays whole") << "a\\b" << "a\\b";
-        QTest::newRow("no backslash stays whole") << "a" << "a";
-        QTest::newRow("empty line") << "" << "";
-        QTest::newRow("section line never cut") << "#3\\x\\y" << "#3\\x\\y";
-        QTest::newRow("blank before hash is a word line") << " #3\\x\\y" << " #3\\x";
+        QTest::newRow("note after second backslash") << "a\\b\\c"
+                                                     << "a\\b";
+        QTest::newRow("several backslashes") << "a\\b\\c\\d"
+                                             << "a\\b";
+        QTest::newRow("one backslash stays whole") << "a\\b"
+                                                   << "a\\b";
+        QTest::newRow("no backslash stays whole") << "a"
+                                                  << "a";
+        QTest::newRow("empty line") << ""
+                                    << "";
+        QTest::newRow("section line never cut") << "#3\\x\\y"
+                                                << "#3\\x\\y";
+        QTest::newRow("blank before hash is a word line") << " #3\\x\\y"
+                                                          << " #3\\x";
     }
     void cutWordLine()
     {
@@ -49,42 +48,53 @@ private slots:
         QCOMPARE(VocabularyDatabase::cutWordLine(line), stored);
     }
 
-    void loadsLinesInPlaceAndDecodesTheCodePage()
+    // Loads `before` (if any), then the file as it is now (or missing): lines 1 to 10000 hold
+    // exactly `lines`, the rest empty.
+    void load_data()
     {
-        writeDatabase("#1\r\ns\xe4hk\xf6\\electricity\\note\r\nx\r\n#12 \r\n#\r\nlast");
-        TextArray lines;
-        Load_Database(lines);
-        QCOMPARE(lines.upperBound(), 10000);
-        QCOMPARE(lines[0], QString());
-        QCOMPARE(lines[1], QStringLiteral("#1"));
-        QCOMPARE(lines[2], QStringLiteral("s\u00e4hk\u00f6\\electricity"));
-        QCOMPARE(lines[3], QStringLiteral("x"));
-        QCOMPARE(lines[4], QStringLiteral("#12 ")); // trailing blank kept for the browser to trim
-        QCOMPARE(lines[6], QStringLiteral("last")); // a last line without CR LF is read
-        QCOMPARE(lines[7], QString());
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("code page, notes cut, blanks kept, last line without CR LF")
+            << QByteArray() << true
+            << QByteArray("#1\r\ns\xe4hk\xf6\\electricity\\note\r\nx\r\n#12 \r\n#\r\nlast")
+            << QStringList{"#1", "s\u00e4hk\u00f6\\electricity", "x", "#12 ", "#", "last"};
+        QTest::newRow("bare line feeds")
+            << QByteArray() << true << QByteArray("#1\na\\b\n") << QStringList{"#1", "a\\b"};
+        QTest::newRow("missing file") << QByteArray() << false << QByteArray() << QStringList();
+        QTest::newRow("missing file after a load")
+            << QByteArray("#1\r\nold\r\n") << false << QByteArray() << QStringList();
+        QTest::newRow("empty file after a load")
+            << QByteArray("#1\r\nold\r\n") << true << QByteArray() << QStringList();
+        QTest::newRow("shorter reload clears the rest")
+            << QByteArray("#1\r\na\\b\r\nc\\d\r\n") << true << QByteArray("#2\r\n")
+            << QStringList{"#2"};
+        QTest::newRow("reload keeps equal lines and mends changed ones")
+            << QByteArray("#1\r\n\x80uro\\euro\r\nsame\\line\r\n") << true
+            << QByteArray("#1\r\n\x80uro\\euro\r\nsame\\lime\r\n")
+            << QStringList{"#1", "\u20acuro\\euro", "same\\lime"};
     }
-
-    void acceptsBareLineFeeds()
+    void load()
     {
-        writeDatabase("#1\na\\b\n");
-        TextArray lines;
-        Load_Database(lines);
-        QCOMPARE(lines[2], QStringLiteral("a\\b"));
-        QCOMPARE(lines[3], QString());
-    }
-
-    void missingOrEmptyFileLeavesEveryLineEmpty()
-    {
-        TextArray lines;
-        lines.dimension(3);
-        lines.set(1, QStringLiteral("old"));
-        Load_Database(lines);
-        QCOMPARE(lines.upperBound(), 10000);
-        QCOMPARE(lines[1], QString());
-
-        writeDatabase("");
-        Load_Database(lines);
-        QCOMPARE(lines[1], QString());
+        QFETCH(QByteArray, before);
+        QFETCH(bool, exists);
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        TextArray loaded;
+        if (!before.isEmpty()) {
+            writeDatabase(before);
+            Load_Database(loaded);
+            QVERIFY(!loaded[1].isEmpty());
+        }
+        QFile::remove(QString::fromLatin1(VocabularyDatabase::fileName));
+        if (exists)
+            writeDatabase(content);
+        Load_Database(loaded);
+        QList<QString> expected(10001);
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            expected[i + 1] = lines.at(i);
+        QCOMPARE(loaded.items(), expected);
     }
 
     void keepsOnlyTheFirstTenThousandLines()
@@ -97,30 +107,6 @@ private slots:
         Load_Database(lines);
         QCOMPARE(lines.upperBound(), 10000);
         QCOMPARE(lines[10000], QStringLiteral("w10000\\r"));
-        QCOMPARE(lines[10001], QString());
-    }
-
-    void reloadReplacesEverything()
-    {
-        writeDatabase("#1\r\na\\b\r\nc\\d\r\n");
-        TextArray lines;
-        Load_Database(lines);
-        writeDatabase("#2\r\n");
-        Load_Database(lines);
-        QCOMPARE(lines[1], QStringLiteral("#2"));
-        QCOMPARE(lines[2], QString());
-    }
-
-    void reloadKeepsEqualLinesAndMendsChangedOnes()
-    {
-        writeDatabase("#1\r\n\x80uro\\euro\r\nsame\\line\r\n");
-        TextArray lines;
-        Load_Database(lines);
-        QCOMPARE(lines[2], QStringLiteral("\u20acuro\\euro"));
-        writeDatabase("#1\r\n\x80uro\\euro\r\nsame\\lime\r\n");
-        Load_Database(lines);
-        QCOMPARE(lines[2], QStringLiteral("\u20acuro\\euro"));
-        QCOMPARE(lines[3], QStringLiteral("same\\lime"));
     }
 
     void benchmark_data()
@@ -143,12 +129,13 @@ private slots:
             content = file.readAll();
         } else {
             for (int k = 1; k <= 10000; ++k)
-                content += "s\xe4hk\xf6johto" + QByteArray::number(k)
-                           + "\\electric cable\\note\r\n";
+                content +=
+                    "s\xe4hk\xf6johto" + QByteArray::number(k) + "\\electric cable\\note\r\n";
         }
         writeDatabase(content);
         TextArray lines;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             if (!reload)
                 lines = TextArray();
             Load_Database(lines);
