@@ -1,5 +1,7 @@
 #include "exam/form2layout.h"
 
+#include "main/design.h"
+
 namespace Form2Layout {
 
 using Layout::Align;
@@ -9,16 +11,7 @@ using Shape = ShapeWidget::Kind;
 
 namespace {
 
-constexpr Layout::Font arial12{"Arial", 12};
-constexpr Layout::Font arial12Bold{"Arial", 12, true};
-constexpr Layout::Font arial975{"Arial", 9.75};
-constexpr Layout::Font arial1425Bold{"Arial", 14.25, true};
-constexpr Layout::Font arialNarrow975{"Arial Narrow", 9.75};
-constexpr quint32 white = 0x00FFFFFF;
-constexpr quint32 yellow = 0x0000FFFF;
-constexpr quint32 black = 0x00000000;
-constexpr quint32 blue = 0x00FF0000;
-constexpr quint32 greyFrame = 0x00C0C0C0;
+using namespace Design;
 
 // Rows in stacking order: the banner behind the labels, each button in front of its frame, and
 // the lists and text boxes in front of everything.
@@ -29,34 +22,33 @@ constexpr Control table[] = {
     {.name = "Image2", .kind = Kind::Picture, .left = 0, .top = 0, .width = 12000, .height = 1400,
      .picture = ":/images/banner.bmp"},
     {.name = "Shape3", .index = 0, .kind = Kind::Shape, .left = 360, .top = 720, .width = 1575,
-     .height = 375, .backColor = greyFrame, .shape = Shape::RoundedRectangle},
+     .height = 375, .backColor = lightGrey, .shape = Shape::RoundedRectangle},
     {.name = "Shape3", .index = 1, .kind = Kind::Shape, .left = 9840, .top = 720, .width = 1575,
-     .height = 375, .backColor = greyFrame, .shape = Shape::RoundedRectangle},
+     .height = 375, .backColor = lightGrey, .shape = Shape::RoundedRectangle},
     {.name = "Label3", .index = 0, .caption = "Kielotar", .left = 3840, .top = 0, .width = 3855,
-     .height = 615, .font = {"Times New Roman", 24}, .foreColor = white, .align = Align::Centre},
+     .height = 615, .font = logoFont, .foreColor = white, .align = Align::Centre},
     {.name = "Label4", .left = 4320, .top = 480, .width = 2895, .height = 255, .font = arial975,
      .foreColor = white, .align = Align::Centre},
     {.name = "Label2", .index = 0, .left = 2520, .top = 720, .width = 1215, .height = 375,
      .font = arial1425Bold, .foreColor = yellow, .align = Align::Centre, .visible = false},
     {.name = "Label2", .index = 1, .left = 7800, .top = 720, .width = 1215, .height = 375,
      .font = arial1425Bold, .foreColor = yellow, .align = Align::Centre, .visible = false},
-    {.name = "Label5", .left = 4200, .top = 720, .width = 3015, .height = 375,
-     .font = arial12Bold, .align = Align::Centre},
+    {.name = "Label5", .left = 4200, .top = 720, .width = 3015, .height = 375, .font = arial12Bold,
+     .align = Align::Centre},
     {.name = "Label6", .index = 0, .kind = Kind::LabelButton, .caption = "TAKAISIN", .left = 360,
      .top = 780, .width = 1575, .height = 255, .font = arialNarrow975, .align = Align::Centre},
-    {.name = "Label6", .index = 1, .kind = Kind::LabelButton, .caption = "TARKISTA",
-     .left = 9960, .top = 780, .width = 1335, .height = 255, .font = arialNarrow975,
-     .align = Align::Centre},
-    {.name = "Label1", .left = 4920, .top = 5560, .width = 6015, .height = 420,
-     .font = arial12Bold, .foreColor = black},
+    {.name = "Label6", .index = 1, .kind = Kind::LabelButton, .caption = "TARKISTA", .left = 9960,
+     .top = 780, .width = 1335, .height = 255, .font = arialNarrow975, .align = Align::Centre},
+    {.name = "Label1", .left = 4920, .top = 5560, .width = 6015, .height = 420, .font = arial12Bold,
+     .foreColor = black},
     {.name = "List1", .index = 0, .kind = Kind::ListBox, .left = 240, .top = 1320, .width = 5655,
      .height = 3840, .font = arial12},
-    {.name = "List1", .index = 1, .kind = Kind::ListBox, .left = 5880, .top = 1320,
-     .width = 5655, .height = 3840, .font = arial12},
+    {.name = "List1", .index = 1, .kind = Kind::ListBox, .left = 5880, .top = 1320, .width = 5655,
+     .height = 3840, .font = arial12},
     {.name = "Text1", .index = 0, .kind = Kind::TextBox, .left = 240, .top = 5400, .width = 5655,
      .height = 480, .font = arial12, .foreColor = blue},
-    {.name = "Text1", .index = 1, .kind = Kind::TextBox, .left = 6000, .top = 5400,
-     .width = 5535, .height = 465, .font = arial12},
+    {.name = "Text1", .index = 1, .kind = Kind::TextBox, .left = 6000, .top = 5400, .width = 5535,
+     .height = 465, .font = arial12},
 };
 // clang-format on
 
