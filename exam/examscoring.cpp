@@ -26,12 +26,6 @@ QString scoreText(int score)
     return QString::number(score) + QStringLiteral("/100");
 }
 
-QString verdict(int score)
-{
-    return score >= passMark ? QStringLiteral("Onneksi olkoon")
-                             : QStringLiteral("Harjoittele vielä");
-}
-
 QString resultLine(const QString &typed, const QString &expected)
 {
     return typed + QStringLiteral("\t(") + expected + QLatin1Char(')');

@@ -9,9 +9,6 @@
 // Scoring an exam and finding where it is recorded.
 namespace ExamScoring {
 
-// Scores from 80 on pass.
-inline constexpr int passMark = 80;
-
 // Right when the answers agree once their leading and trailing blanks are gone; case and
 // accents count.
 bool isRight(QStringView expected, QStringView typed);
@@ -21,9 +18,6 @@ int score(const ExamTable &table);
 
 // "57/100".
 QString scoreText(int score);
-
-// "Onneksi olkoon" from 80 on, "Harjoittele vielä" below.
-QString verdict(int score);
 
 // A row as the right list shows it after scoring: the answer as typed, TAB, then the expected
 // answer as drawn, in parentheses.

@@ -6,6 +6,7 @@
 #include "exam/examsection.h"
 #include "exam/form2layout.h"
 #include "main/form1.h"
+#include "main/passmark.h"
 #include "main/program.h"
 #include "main/resultsfile.h"
 #include "main/sharedstate.h"
@@ -18,8 +19,6 @@
 #include <QFile>
 
 namespace {
-
-constexpr int vocabularyCount = 15;
 
 QByteArray readDatabase()
 {
@@ -190,7 +189,7 @@ void Form2::checkExam()
     Label2[1]->setCaption(scoreText);
     Label2[0]->show();
     Label2[1]->show();
-    Label5->setCaption(ExamScoring::verdict(score));
+    Label5->setCaption(PassMark::verdict(score));
     Label5->show();
 
     recordScore(score);
@@ -199,9 +198,9 @@ void Form2::checkExam()
 void Form2::recordScore(int score)
 {
     const int vocabulary = m_state.Vocabulary_Index;
-    if (vocabulary < 1 || vocabulary > vocabularyCount)
+    if (!ResultsFile::isVocabulary(vocabulary))
         return;
-    const int line = vocabularyCount + vocabulary;
+    const int line = ResultsFile::examLine(vocabulary);
     // A full record is never written past its 100 slots; the student is told instead.
     const int slot = ExamScoring::firstFreeSlot(m_state.Result_Lines.at(line));
     if (slot == 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/passmark.h"
 #include "main/textarray.h"
 
 #include <QDateTime>
@@ -11,17 +12,25 @@
 namespace ResultsFile {
 
 inline constexpr char fileName[] = "KTresults.txt";
-inline constexpr int lineCount = 30;
+inline constexpr int vocabularyCount = 15;
+inline constexpr int lineCount = 2 * vocabularyCount; // tests, then exams
 inline constexpr int slotCount = 100;
 inline constexpr int stampLength = 15;
 inline constexpr int lineLength = slotCount + slotCount * stampLength; // 1600
 inline constexpr int minimumFileSize = 10;
-inline constexpr int passMark = 80;
 
 inline char scoreCharacter(int score) { return char(32 + score); }
 inline int scoreOf(char scoreCharacter) { return int(uchar(scoreCharacter)) - 32; }
 // A set counts as passed from 80 points on (score character 112 or above).
-inline bool isPassed(char scoreCharacter) { return uchar(scoreCharacter) >= 32 + passMark; }
+inline bool isPassed(char scoreCharacter) { return PassMark::passes(scoreOf(scoreCharacter)); }
+
+// The lines of a vocabulary (1 to 15): its tests, and its exams.
+inline bool isVocabulary(int vocabulary)
+{
+    return vocabulary >= 1 && vocabulary <= vocabularyCount;
+}
+inline int testLine(int vocabulary) { return vocabulary; }
+inline int examLine(int vocabulary) { return vocabularyCount + vocabulary; }
 // First character of the stamp of a slot, counted from 1.
 inline int stampStart(int slot) { return slotCount + 1 + stampLength * (slot - 1); }
 

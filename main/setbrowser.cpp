@@ -1,6 +1,7 @@
 #include "main/form1.h"
 
 #include "main/form1layout.h"
+#include "main/resultsfile.h"
 #include "main/setindicator.h"
 #include "main/sharedstate.h"
 #include "main/vocabularysets.h"
@@ -11,7 +12,8 @@ void Form1::Menu1_Click(int Index)
     Timer2->setEnabled(false);
     Label9->setVisible(false);
     m_state.Vocabulary_Index = Index;
-    m_state.Set_Number = VocabularySets::firstSetNotPassed(m_state.Result_Lines.at(Index));
+    m_state.Set_Number = VocabularySets::firstSetNotPassed(
+        m_state.Result_Lines.at(ResultsFile::testLine(Index)));
     LabelButton *indicator = Label2[Form1Layout::setIndicator];
     indicator->setCaption(SetIndicator::withCurrent(m_state.Set_Number, indicator->caption()));
     Get_Vocabulary();

@@ -1,10 +1,8 @@
 #include "main/testscoring.h"
 
-namespace TestScoring {
+#include "main/passmark.h"
 
-namespace {
-constexpr int vocabularyCount = 15;
-}
+namespace TestScoring {
 
 bool isRight(const QString &answer, const QString &leftWord)
 {
@@ -16,24 +14,9 @@ int pointsFor(int reactionTicks)
     return reactionTicks > fastAnswerLimit ? slowPoints : fastPoints;
 }
 
-bool passes(int score)
-{
-    return score >= passMark;
-}
-
-QString verdict(int score)
-{
-    return passes(score) ? QStringLiteral("Onneksi olkoon") : QStringLiteral("Harjoittele vielä");
-}
-
 int setAfterTest(int score, int setNumber, int total)
 {
-    return passes(score) && setNumber < total ? setNumber + 1 : setNumber;
-}
-
-bool isTestLine(int vocabularyIndex)
-{
-    return vocabularyIndex >= 1 && vocabularyIndex <= vocabularyCount;
+    return PassMark::passes(score) && setNumber < total ? setNumber + 1 : setNumber;
 }
 
 } // namespace TestScoring

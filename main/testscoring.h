@@ -9,7 +9,6 @@ namespace TestScoring {
 inline constexpr int fastAnswerLimit = 40; // Reaction_Ticks up to this earns the full points
 inline constexpr int fastPoints = 10;
 inline constexpr int slowPoints = 5;
-inline constexpr int passMark = 80;
 
 // The drill clock limits of the test's waits: the right answer after a wrong one shows until
 // the 21st tick, the verdict until the 31st.
@@ -23,17 +22,8 @@ bool isRight(const QString &answer, const QString &leftWord);
 // The points of a right answer by the reaction time taken at the answer's second key press.
 int pointsFor(int reactionTicks);
 
-bool passes(int score);
-
-// "Onneksi olkoon" from the pass mark on, "Harjoittele vielä" below it.
-QString verdict(int score);
-
 // The set that is current after a test: the next one when the set is passed and is not the
 // last, else the same one. The total is the set indicator's.
 int setAfterTest(int score, int setNumber, int total);
-
-// The test records are Result_Lines 1 to 15, one per vocabulary; the lines after them belong
-// to the exams.
-bool isTestLine(int vocabularyIndex);
 
 } // namespace TestScoring

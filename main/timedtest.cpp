@@ -1,6 +1,7 @@
 #include "main/drillclock.h"
 #include "main/form1.h"
 #include "main/form1layout.h"
+#include "main/passmark.h"
 #include "main/program.h"
 #include "main/randomdraw.h"
 #include "main/resultsfile.h"
@@ -75,13 +76,13 @@ void Form1::Testi()
     LabelButton *indicator = Label2[Form1Layout::setIndicator];
     m_state.Set_Number = SetIndicator::current(indicator->caption());
     const int score = Text_Int(Label5[0]->caption());
-    Label7->setCaption(TestScoring::verdict(score));
+    Label7->setCaption(PassMark::verdict(score));
     // A set past the line's 100 slots, or no vocabulary's test line, records nothing rather
     // than spill into a neighbour; the save still runs. A save that fails keeps the record in
     // Result_Lines for the next one.
-    if (TestScoring::isTestLine(m_state.Vocabulary_Index))
-        Store_Result_Entry(m_state.Result_Lines, m_state.Vocabulary_Index, m_state.Set_Number,
-                           score);
+    if (ResultsFile::isVocabulary(m_state.Vocabulary_Index))
+        Store_Result_Entry(m_state.Result_Lines, ResultsFile::testLine(m_state.Vocabulary_Index),
+                           m_state.Set_Number, score);
     Save_Results_File(m_state.Result_Lines);
     pollingWait(clock, *Timer1,
                 [&clock] { return clock.Tick_Count > TestScoring::verdictPauseTicks; });

@@ -12,12 +12,6 @@
 
 #include <QAction>
 
-namespace {
-
-constexpr int vocabularyCount = 15;
-
-} // namespace
-
 Form5::Form5(Program &program, Shared_State &state, QWidget *parent)
     : FormWindow(Form5Layout::clientWidth, Form5Layout::clientHeight, parent), m_program(program),
       m_state(state)
@@ -38,17 +32,6 @@ void Form5::buildControls()
     List2 = controls.single<ListBox>("List2");
     List3 = controls.single<ListBox>("List3");
 
-    // A list's own back colour is its base, where the rows are drawn.
-    for (const Layout::Control &spec : Form5Layout::controls()) {
-        if (spec.kind != Layout::Kind::ListBox || !spec.backColor)
-            continue;
-        if (auto *list = controls.single<ListBox>(spec.name)) {
-            QPalette pal = list->palette();
-            pal.setColor(QPalette::Base, colorFromBgr(*spec.backColor));
-            list->setPalette(pal);
-        }
-    }
-
     setTabOrder(List1, List2);
     setTabOrder(List2, List3);
     List2->setClickHandler([this] { List2_Click(); });
@@ -64,7 +47,7 @@ void Form5::Form_Activate()
         m_state.Vocabulary_Index = 1;
 
     Form1 *form1 = m_program.form1();
-    for (int k = 1; k <= vocabularyCount; ++k)
+    for (int k = 1; k <= ResultsFile::vocabularyCount; ++k)
         if (const QAction *item = form1->Menu1[k])
             List2->addItem(QLatin1Char(' ') + item->text());
 
@@ -89,8 +72,11 @@ void Form5::Populate_Scores()
 
     // With no vocabulary selected there is no record to show: the rows read as never written.
     const int v = List2->listIndex() + 1;
-    const QByteArray tests = v >= 1 ? m_state.Result_Lines.at(v) : QByteArray();
-    const QByteArray exams = v >= 1 ? m_state.Result_Lines.at(v + vocabularyCount) : QByteArray();
+    const bool shown = ResultsFile::isVocabulary(v);
+    const QByteArray tests =
+        shown ? m_state.Result_Lines.at(ResultsFile::testLine(v)) : QByteArray();
+    const QByteArray exams =
+        shown ? m_state.Result_Lines.at(ResultsFile::examLine(v)) : QByteArray();
     for (int k = 1; k <= ResultsFile::slotCount; ++k) {
         List1->addItem(ResultRows::testRow(tests, k));
         List3->addItem(ResultRows::examRow(exams, k));

@@ -3,6 +3,7 @@
 #include "exam/examscoring.h"
 #include "exam/examsection.h"
 #include "exam/examtable.h"
+#include "main/passmark.h"
 #include "main/textarray.h"
 
 #include <QSet>
@@ -349,7 +350,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, verdict);
         QCOMPARE(ExamScoring::scoreText(score), text);
-        QCOMPARE(ExamScoring::verdict(score), verdict);
+        QCOMPARE(PassMark::verdict(score), verdict);
     }
 
     void resultLine_data()

@@ -406,7 +406,7 @@ private slots:
 
         QCOMPARE(m_run.prompts.size(), words);
         QCOMPARE(m_run.scoreShown, QString::number(score));
-        QCOMPARE(m_run.verdict, TestScoring::verdict(score));
+        QCOMPARE(m_run.verdict, PassMark::verdict(score));
         // A stopped display of the right answer ends at the next tick.
         if (plan.endsWith(QLatin1Char('V')))
             QCOMPARE(m_run.correctionTicks.last(), 6);
