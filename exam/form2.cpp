@@ -15,18 +15,8 @@
 #include "platform/keycodes.h"
 #include "platform/layout.h"
 #include "platform/twips.h"
+#include "platform/wholefile.h"
 
-#include <QFile>
-
-namespace {
-
-QByteArray readDatabase()
-{
-    QFile file(QString::fromLatin1(VocabularyDatabase::fileName));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 const QString Form2::noSectionText = QStringLiteral("Sanaston sanoja ei löytynyt.");
 const QString Form2::tooFewWordsText =
@@ -93,7 +83,8 @@ void Form2::Form_Activate()
     // whole file takes well under a millisecond, and no click or activation can then reach a
     // half-built exam.
     const ExamSection::Result section =
-        ExamSection::read(readDatabase(), m_state.Vocabulary_Index, m_state.Vocabulary_Lines);
+        ExamSection::read(WholeFile::read(QString::fromLatin1(VocabularyDatabase::fileName)),
+                          m_state.Vocabulary_Index, m_state.Vocabulary_Lines);
 
     Text1[0]->setText(QString());
     Text1[1]->setText(QString());
@@ -121,10 +112,7 @@ void Form2::Form_Activate()
     Text1[1]->setFocus();
 }
 
-int Form2::currentRow() const
-{
-    return List1[0]->listIndex() + 1;
-}
+int Form2::currentRow() const { return List1[0]->listIndex() + 1; }
 
 void Form2::List1_Click(int)
 {

@@ -2,11 +2,11 @@
 
 #include "main/textrules.h"
 #include "platform/codepage.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace UserList {
 
@@ -19,10 +19,7 @@ QStringList load(const QString &path)
     }
     if (QFileInfo(path).size() <= 1)
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return names(file.readAll());
+    return names(WholeFile::read(path));
 }
 
 QStringList names(const QByteArray &content)
@@ -71,15 +68,7 @@ QByteArray content()
 bool write(int number, const QString &folder)
 {
     const QString name = fileName(number);
-    QSaveFile file(folder.isEmpty() ? name : QDir(folder).filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = content();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WholeFile::write(folder.isEmpty() ? name : QDir(folder).filePath(name), content());
 }
 
 } // namespace UserFile

@@ -1,9 +1,9 @@
 #include "main/resultsfile.h"
 
 #include "platform/codepage.h"
+#include "platform/wholefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace ResultsFile {
 
@@ -27,21 +27,6 @@ QByteArray blankFile()
     return content;
 }
 
-namespace {
-
-bool writeWhole(const QString &path, const QByteArray &content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-} // namespace
 } // namespace ResultsFile
 
 void Load_Results_File(ByteTextArray &Result_Lines)
@@ -50,11 +35,8 @@ void Load_Results_File(ByteTextArray &Result_Lines)
     Result_Lines.dimension(lineCount);
     const QString path = QString::fromLatin1(fileName);
     if (QFile(path).size() < minimumFileSize)
-        writeWhole(path, blankFile());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QList<QByteArray> lines = TextLines::split(file.readAll());
+        WholeFile::write(path, blankFile());
+    const QList<QByteArray> lines = TextLines::split(WholeFile::read(path));
     for (int i = 1; i <= lineCount && i <= lines.size(); ++i)
         Result_Lines.set(i, lines.at(i - 1));
 }
@@ -82,5 +64,5 @@ bool Save_Results_File(const ByteTextArray &Result_Lines)
     lines.reserve(lineCount);
     for (int i = 1; i <= lineCount; ++i)
         lines.append(Result_Lines.at(i));
-    return writeWhole(QString::fromLatin1(fileName), TextLines::join(lines));
+    return WholeFile::write(QString::fromLatin1(fileName), TextLines::join(lines));
 }
