@@ -17,10 +17,7 @@ inline constexpr int rowCount = 100;
 int range(int setCount);
 
 // Fewer than 100 numbers can never give 100 distinct rows.
-inline bool canDraw(int range)
-{
-    return range >= rowCount;
-}
+inline bool canDraw(int range) { return range >= rowCount; }
 
 // One row from a line cut as the section reader stores it: the Prompt is the text after the
 // first backslash and the Expected_Answer the text before it; a line without a backslash is

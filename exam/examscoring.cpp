@@ -21,10 +21,7 @@ int score(const ExamTable &table)
     return right;
 }
 
-QString scoreText(int score)
-{
-    return QString::number(score) + QStringLiteral("/100");
-}
+QString scoreText(int score) { return QString::number(score) + QStringLiteral("/100"); }
 
 QString resultLine(const QString &typed, const QString &expected)
 {

@@ -8,10 +8,7 @@ namespace ExamSection {
 
 namespace {
 
-bool isSectionLine(const QByteArray &line)
-{
-    return line.startsWith('#');
-}
+bool isSectionLine(const QByteArray &line) { return line.startsWith('#'); }
 
 } // namespace
 

@@ -17,7 +17,6 @@
 #include "platform/twips.h"
 #include "platform/wholefile.h"
 
-
 const QString Form2::noSectionText = QStringLiteral("Sanaston sanoja ei löytynyt.");
 const QString Form2::tooFewWordsText =
     QStringLiteral("Sanastossa on liian vähän sanoja kokeeseen.");

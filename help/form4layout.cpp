@@ -18,9 +18,6 @@ constexpr Layout::Control table[] = {
 
 } // namespace
 
-std::span<const Layout::Control> controls()
-{
-    return table;
-}
+std::span<const Layout::Control> controls() { return table; }
 
 } // namespace Form4Layout

@@ -60,10 +60,7 @@ void Form3::Form_Activate()
         Command1->setFocus();
 }
 
-void Form3::Command1_Click()
-{
-    Login();
-}
+void Form3::Command1_Click() { Login(); }
 
 void Form3::Command1_KeyUp(int &KeyCode, int)
 {

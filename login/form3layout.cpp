@@ -27,9 +27,6 @@ constexpr Control table[] = {
 
 } // namespace
 
-std::span<const Layout::Control> controls()
-{
-    return table;
-}
+std::span<const Layout::Control> controls() { return table; }
 
 } // namespace Form3Layout

@@ -22,10 +22,9 @@ constexpr int blinkMs = 750;
 
 } // namespace
 
-Form1::Form1(Program &program, Shared_State &state, const QString &programFolder,
-             QWidget *parent)
-    : FormWindow(Form1Layout::clientWidth, Form1Layout::clientHeight, parent),
-      m_program(program), m_state(state), m_programFolder(programFolder)
+Form1::Form1(Program &program, Shared_State &state, const QString &programFolder, QWidget *parent)
+    : FormWindow(Form1Layout::clientWidth, Form1Layout::clientHeight, parent), m_program(program),
+      m_state(state), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(Form1Layout::designCaption));
@@ -106,10 +105,7 @@ void Form1::Form_Activate()
     Load_Database(m_state.Database_Lines);
 }
 
-void Form1::Timer2_Timer()
-{
-    Label9->setVisible(Label9->isHidden());
-}
+void Form1::Timer2_Timer() { Label9->setVisible(Label9->isHidden()); }
 
 void Form1::closeEvent(QCloseEvent *event)
 {

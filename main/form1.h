@@ -45,10 +45,10 @@ public:
     ShapeWidget *Shape2 = nullptr;     // the highlight bar
     ControlArray<ShapeWidget> Shape3;  // frames behind the buttons
     ShapeWidget *Line1 = nullptr;
-    QMenu *Header1 = nullptr;          // "&Sanasto"
-    ControlArray<QAction> Menu1;       // the fifteen vocabularies, 1 to 15
-    FormTimer *Timer1 = nullptr;       // the drill clock, 100 ms
-    FormTimer *Timer2 = nullptr;       // the prompt blinker, 750 ms
+    QMenu *Header1 = nullptr;    // "&Sanasto"
+    ControlArray<QAction> Menu1; // the fifteen vocabularies, 1 to 15
+    FormTimer *Timer1 = nullptr; // the drill clock, 100 ms
+    FormTimer *Timer2 = nullptr; // the prompt blinker, 750 ms
 
     void Form_Load();
     void Timer2_Timer();

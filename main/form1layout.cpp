@@ -93,21 +93,15 @@ constexpr Control table[] = {
 // clang-format on
 
 constexpr const char *names[] = {
-    "Tietokone", "Tekninen",     "Sähkö",     "Rakennus", "CAD",
-    "LVI",       "Kaupallinen",  "Rahoitus",  "Puutyö",   "Politiikka",
-    "Turvallisuus", "Ravintola", "Puutarha",  "Metallityö", "Asentaja",
+    "Tietokone",    "Tekninen",    "Sähkö",    "Rakennus",   "CAD",
+    "LVI",          "Kaupallinen", "Rahoitus", "Puutyö",     "Politiikka",
+    "Turvallisuus", "Ravintola",   "Puutarha", "Metallityö", "Asentaja",
 };
 
 } // namespace
 
-std::span<const Layout::Control> controls()
-{
-    return table;
-}
+std::span<const Layout::Control> controls() { return table; }
 
-std::span<const char *const> vocabularyNames()
-{
-    return names;
-}
+std::span<const char *const> vocabularyNames() { return names; }
 
 } // namespace Form1Layout

@@ -26,10 +26,7 @@ Program::~Program()
     delete m_form3.data();
 }
 
-void Program::start()
-{
-    form3()->showForm();
-}
+void Program::start() { form3()->showForm(); }
 
 Form1 *Program::form1()
 {

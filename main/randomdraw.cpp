@@ -5,10 +5,7 @@
 #include <chrono>
 #include <cmath>
 
-RandomGenerator::RandomGenerator()
-{
-    seedFromClock();
-}
+RandomGenerator::RandomGenerator() { seedFromClock(); }
 
 void RandomGenerator::seedFromClock()
 {
@@ -33,10 +30,7 @@ double RandomGenerator::uniform()
     return double(m_engine() >> 11) * 0x1.0p-53;
 }
 
-int RandomGenerator::number(int range)
-{
-    return numberFrom(uniform(), range);
-}
+int RandomGenerator::number(int range) { return numberFrom(uniform(), range); }
 
 int RandomGenerator::numberFrom(double uniform, int range)
 {

@@ -12,8 +12,8 @@ void Form1::Menu1_Click(int Index)
     Timer2->setEnabled(false);
     Label9->setVisible(false);
     m_state.Vocabulary_Index = Index;
-    m_state.Set_Number = VocabularySets::firstSetNotPassed(
-        m_state.Result_Lines.at(ResultsFile::testLine(Index)));
+    m_state.Set_Number =
+        VocabularySets::firstSetNotPassed(m_state.Result_Lines.at(ResultsFile::testLine(Index)));
     LabelButton *indicator = Label2[Form1Layout::setIndicator];
     indicator->setCaption(SetIndicator::withCurrent(m_state.Set_Number, indicator->caption()));
     Get_Vocabulary();

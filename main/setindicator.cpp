@@ -10,10 +10,7 @@ int current(QStringView indicator)
     return Text_Int(slash < 0 ? indicator : indicator.left(slash));
 }
 
-int total(QStringView indicator)
-{
-    return Text_Int(afterSlash(indicator));
-}
+int total(QStringView indicator) { return Text_Int(afterSlash(indicator)); }
 
 QStringView afterSlash(QStringView indicator)
 {

@@ -4,10 +4,7 @@
 
 namespace TestScoring {
 
-bool isRight(const QString &answer, const QString &leftWord)
-{
-    return answer == leftWord;
-}
+bool isRight(const QString &answer, const QString &leftWord) { return answer == leftWord; }
 
 int pointsFor(int reactionTicks)
 {

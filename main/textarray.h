@@ -8,8 +8,7 @@
 // dimensioning it (again) gives every element of the new bounds the empty text. Reading an
 // element outside the bounds gives the empty text and writing one changes nothing, so no
 // caller can step outside the array.
-template <typename Text>
-class TextArrayOf
+template <typename Text> class TextArrayOf
 {
 public:
     void dimension(int upperBound) { m_items = QList<Text>(qMax(upperBound, -1) + 1); }

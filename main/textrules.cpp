@@ -44,10 +44,7 @@ int Text_Int(QStringView text)
     return int(std::lround(value));
 }
 
-QString Trimmed(QStringView text)
-{
-    return trimmedView(text).toString();
-}
+QString Trimmed(QStringView text) { return trimmedView(text).toString(); }
 
 QStringView trimmedView(QStringView text)
 {

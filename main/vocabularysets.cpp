@@ -7,10 +7,7 @@
 
 namespace VocabularySets {
 
-QString headerKey(int vocabulary)
-{
-    return QLatin1Char('#') + QString::number(vocabulary);
-}
+QString headerKey(int vocabulary) { return QLatin1Char('#') + QString::number(vocabulary); }
 
 int findHeader(const TextArray &Database_Lines, int vocabulary)
 {

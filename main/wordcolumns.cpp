@@ -18,14 +18,8 @@ QString columnText(const TextArray &words, QStringView beforeLast)
 
 } // namespace
 
-QString leftText(const TextArray &Left_Words)
-{
-    return columnText(Left_Words, u" ");
-}
+QString leftText(const TextArray &Left_Words) { return columnText(Left_Words, u" "); }
 
-QString rightText(const TextArray &Right_Words)
-{
-    return columnText(Right_Words, {});
-}
+QString rightText(const TextArray &Right_Words) { return columnText(Right_Words, {}); }
 
 } // namespace WordColumns

@@ -48,10 +48,7 @@ QByteArray CodePage::encode(QStringView text)
     return encoder.encode(text);
 }
 
-bool CodePage::canEncode(QStringView text)
-{
-    return decode(encode(text)) == text;
-}
+bool CodePage::canEncode(QStringView text) { return decode(encode(text)) == text; }
 
 QList<QByteArray> TextLines::split(const QByteArray &content)
 {

@@ -4,8 +4,7 @@
 
 // Controls that share a name and are told apart by an index, as the layouts number them.
 // Looking up an index that the layout does not have gives nullptr.
-template <typename Control>
-class ControlArray
+template <typename Control> class ControlArray
 {
 public:
     void insert(int index, Control *control) { m_controls.insert(index, control); }

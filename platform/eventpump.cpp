@@ -14,7 +14,4 @@ void EventPump::runPendingEvents()
     --s_depth;
 }
 
-int EventPump::depth()
-{
-    return s_depth;
-}
+int EventPump::depth() { return s_depth; }

@@ -10,8 +10,8 @@ FormWindow *FormWindow::s_lastActive = nullptr;
 FormWindow::FormWindow(int clientWidthTwips, int clientHeightTwips, QWidget *parent)
     : QMainWindow(parent), m_client(new QWidget(this))
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFixedSize(Twips::toPixels(clientWidthTwips), Twips::toPixels(clientHeightTwips));
     setCentralWidget(m_client);
@@ -44,10 +44,7 @@ int FormWindow::outerWidthTwips() const
     return Twips::fromPixels(qMax(frameGeometry().width(), width()));
 }
 
-FormWindow *FormWindow::lastActive()
-{
-    return s_lastActive;
-}
+FormWindow *FormWindow::lastActive() { return s_lastActive; }
 
 bool FormWindow::event(QEvent *event)
 {

@@ -121,15 +121,9 @@ Controls build(QWidget *parent, std::span<const Control> table)
     return controls;
 }
 
-int topTwips(const QWidget *widget)
-{
-    return Twips::fromPixels(widget->y());
-}
+int topTwips(const QWidget *widget) { return Twips::fromPixels(widget->y()); }
 
-void setTopTwips(QWidget *widget, int top)
-{
-    widget->move(widget->x(), Twips::toPixels(top));
-}
+void setTopTwips(QWidget *widget, int top) { widget->move(widget->x(), Twips::toPixels(top)); }
 
 QRect rectTwips(const QWidget *widget)
 {

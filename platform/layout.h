@@ -14,7 +14,8 @@
 // front of earlier ones). Layout::build() makes the widgets.
 namespace Layout {
 
-enum class Kind {
+enum class Kind
+{
     Label,         // CaptionLabel
     LabelButton,   // LabelButton
     Picture,       // QLabel showing a picture stretched to the control
@@ -25,7 +26,11 @@ enum class Kind {
     CommandButton, // QPushButton
 };
 
-enum class Align { Left, Centre };
+enum class Align
+{
+    Left,
+    Centre
+};
 
 struct Font
 {
@@ -63,8 +68,7 @@ class Controls
 public:
     void insert(const Control &spec, QWidget *widget);
 
-    template <typename T>
-    ControlArray<T> array(const char *name) const
+    template <typename T> ControlArray<T> array(const char *name) const
     {
         ControlArray<T> result;
         const auto byIndex = m_arrays.value(QString::fromLatin1(name));
@@ -74,8 +78,7 @@ public:
         return result;
     }
 
-    template <typename T>
-    T *single(const char *name) const
+    template <typename T> T *single(const char *name) const
     {
         return qobject_cast<T *>(m_arrays.value(QString::fromLatin1(name)).value(-1, nullptr));
     }

@@ -24,9 +24,8 @@ public:
         if (style)
             style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
 
-        const QRect textRect = style ? style->subElementRect(QStyle::SE_ItemViewItemText, &opt,
-                                                             opt.widget)
-                                     : opt.rect;
+        const QRect textRect =
+            style ? style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget) : opt.rect;
         QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
         textOption.setWrapMode(QTextOption::NoWrap);
         textOption.setTabStopDistance(m_list->tabStopPixels());
@@ -70,10 +69,7 @@ void ListBox::setListIndex(int index)
     raiseClick();
 }
 
-QString ListBox::text() const
-{
-    return itemText(currentRow());
-}
+QString ListBox::text() const { return itemText(currentRow()); }
 
 QString ListBox::itemText(int index) const
 {

@@ -16,10 +16,7 @@ ProgramEnd::Handler &handler()
 
 } // namespace
 
-void ProgramEnd::setHandler(Handler h)
-{
-    handler() = std::move(h);
-}
+void ProgramEnd::setHandler(Handler h) { handler() = std::move(h); }
 
 void ProgramEnd::end()
 {

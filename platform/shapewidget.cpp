@@ -22,8 +22,8 @@ void ShapeWidget::setOutlineColor(const QColor &color)
 void ShapeWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, m_kind == Kind::Circle
-                                                      || m_kind == Kind::RoundedRectangle);
+    painter.setRenderHint(QPainter::Antialiasing,
+                          m_kind == Kind::Circle || m_kind == Kind::RoundedRectangle);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     switch (m_kind) {
     case Kind::Circle: {

@@ -10,7 +10,8 @@ class ShapeWidget : public QWidget
     Q_OBJECT
 
 public:
-    enum class Kind {
+    enum class Kind
+    {
         Circle,           // largest circle centred in the box
         RoundedRectangle, // filled, with an outline
         Rectangle,        // outline only

@@ -56,10 +56,7 @@ void Form5::Form_Activate()
     Populate_Scores();
 }
 
-void Form5::List2_Click()
-{
-    Populate_Scores();
-}
+void Form5::List2_Click() { Populate_Scores(); }
 
 void Form5::Populate_Scores()
 {

@@ -39,9 +39,6 @@ constexpr Control table[] = {
 
 } // namespace
 
-std::span<const Layout::Control> controls()
-{
-    return table;
-}
+std::span<const Layout::Control> controls() { return table; }
 
 } // namespace Form5Layout

@@ -11,22 +11,13 @@ namespace {
 const QChar tab(QLatin1Char('\t'));
 const QChar blank(QLatin1Char(' '));
 
-QString blanks(int count)
-{
-    return QString(count, blank);
-}
+QString blanks(int count) { return QString(count, blank); }
 
 } // namespace
 
-QString testHeading()
-{
-    return QStringLiteral(" Osa\tTulos\tPäivä\t\tAika");
-}
+QString testHeading() { return QStringLiteral(" Osa\tTulos\tPäivä\t\tAika"); }
 
-QString examHeading()
-{
-    return QStringLiteral(" Tulos\tPäivä\t\tAika");
-}
+QString examHeading() { return QStringLiteral(" Tulos\tPäivä\t\tAika"); }
 
 int testIndent(int score)
 {
@@ -35,10 +26,7 @@ int testIndent(int score)
     return score < 100 ? 5 : 3;
 }
 
-int examIndent(int)
-{
-    return 3;
-}
+int examIndent(int) { return 3; }
 
 int scoreOf(QByteArrayView line, int slot)
 {
@@ -65,10 +53,7 @@ QString dayFirstDate(QStringView stamp)
     return date;
 }
 
-QString timeOf(QStringView stamp)
-{
-    return stamp.mid(10, 5).toString();
-}
+QString timeOf(QStringView stamp) { return stamp.mid(10, 5).toString(); }
 
 QString testRow(QByteArrayView line, int slot)
 {

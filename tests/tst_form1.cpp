@@ -42,9 +42,8 @@ private slots:
             auto *widget = form->findChild<QWidget *>(Layout::objectName(spec));
             QVERIFY2(widget, qPrintable(Layout::objectName(spec)));
             const QRect r = Layout::rectTwips(widget);
-            QVERIFY2(qAbs(r.left() - spec.left) <= 7 && qAbs(r.top() - spec.top) <= 7
-                         && qAbs(r.width() - spec.width) <= 15
-                         && qAbs(r.height() - spec.height) <= 15,
+            QVERIFY2(qAbs(r.left() - spec.left) <= 7 && qAbs(r.top() - spec.top) <= 7 &&
+                         qAbs(r.width() - spec.width) <= 15 && qAbs(r.height() - spec.height) <= 15,
                      qPrintable(Layout::objectName(spec)));
             QCOMPARE(widget->isHidden(), !spec.visible);
         }
@@ -72,10 +71,10 @@ private slots:
     {
         Form1 *form = m_fixture->form1();
         QCOMPARE(form->Header1->title(), QStringLiteral("&Sanasto"));
-        const QStringList expected = {"Tietokone", "Tekninen",     "Sähkö",     "Rakennus",
-                                      "CAD",       "LVI",          "Kaupallinen", "Rahoitus",
-                                      "Puutyö",    "Politiikka",   "Turvallisuus", "Ravintola",
-                                      "Puutarha",  "Metallityö",   "Asentaja"};
+        const QStringList expected = {"Tietokone", "Tekninen",   "Sähkö",        "Rakennus",
+                                      "CAD",       "LVI",        "Kaupallinen",  "Rahoitus",
+                                      "Puutyö",    "Politiikka", "Turvallisuus", "Ravintola",
+                                      "Puutarha",  "Metallityö", "Asentaja"};
         QCOMPARE(form->Header1->actions().size(), 15);
         for (int i = 1; i <= 15; ++i) {
             QCOMPARE(form->Menu1[i]->text(), expected.at(i - 1));
@@ -103,8 +102,8 @@ private slots:
         m_fixture->writeDatabase({"#1", "a\\b\\c", "#"});
         Form1 *form = m_fixture->form1();
         QVERIFY(ProgramFixture::activate(form));
-        QCOMPARE(form->windowTitle(), centredTitle(form->outerWidthTwips(), 110,
-                                                    QStringLiteral("Kielotar Opinto")));
+        QCOMPARE(form->windowTitle(),
+                 centredTitle(form->outerWidthTwips(), 110, QStringLiteral("Kielotar Opinto")));
         QVERIFY(form->windowTitle().startsWith(QStringLiteral("     ")));
         QCOMPARE(m_fixture->state().Database_Lines[2], QStringLiteral("a\\b"));
 

@@ -23,10 +23,7 @@ QByteArray lineWith(int slot, int score, const QDateTime &when = christmasEve)
     return lines[1];
 }
 
-QString blanks(int n)
-{
-    return QString(n, QLatin1Char(' '));
-}
+QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 
 // A slot never written: score 0, no date, no time.
 const QString never = "0\t" + blanks(10) + "\t" + blanks(5);

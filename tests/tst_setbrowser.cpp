@@ -432,10 +432,7 @@ private slots:
         Shared_State &state = m_fixture->state();
         form->Menu1_Click(1);
         form->Label2[7]->setCaption(QStringLiteral("100/999"));
-        QBENCHMARK
-        {
-            form->Get_Vocabulary();
-        }
+        QBENCHMARK { form->Get_Vocabulary(); }
         QCOMPARE(form->Label2[7]->caption(), QStringLiteral(" 100/ 999"));
         QCOMPARE(state.Left_Words.at(10), QStringLiteral("L1000"));
         QCOMPARE(state.Vocabulary_Lines.at(1000), QStringLiteral("L1000\\R1000"));
