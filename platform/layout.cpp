@@ -33,58 +33,58 @@ QFont fontOf(const Font &font, const QFont &base)
     return result;
 }
 
-void Controls::insert(const Control &spec, QWidget *widget)
+void Controls::insert(const Control &row, QWidget *widget)
 {
-    m_arrays[QString::fromLatin1(spec.name)].insert(spec.index, widget);
+    m_arrays[QString::fromLatin1(row.name)].insert(row.index, widget);
 }
 
 namespace {
 
-void applyColors(QWidget *widget, const Control &spec)
+void applyColors(QWidget *widget, const Control &row)
 {
     QPalette pal = widget->palette();
-    if (spec.foreColor) {
+    if (row.foreColor) {
         // The disabled look keeps the style's greyed text, so a locked button shows it.
-        const QColor fore = colorFromBgr(*spec.foreColor);
+        const QColor fore = colorFromBgr(*row.foreColor);
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {
             pal.setColor(group, QPalette::WindowText, fore);
             pal.setColor(group, QPalette::Text, fore);
             pal.setColor(group, QPalette::ButtonText, fore);
         }
     }
-    if (spec.backColor && spec.kind != Kind::Label && spec.kind != Kind::LabelButton)
-        pal.setColor(QPalette::Base, colorFromBgr(*spec.backColor));
+    if (row.backColor && row.kind != Kind::Label && row.kind != Kind::LabelButton)
+        pal.setColor(QPalette::Base, colorFromBgr(*row.backColor));
     widget->setPalette(pal);
 }
 
-QWidget *makeWidget(const Control &spec, QWidget *parent)
+QWidget *makeWidget(const Control &row, QWidget *parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
+    const QString caption = QString::fromUtf8(row.caption);
     const Qt::Alignment align =
-        (spec.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
-    switch (spec.kind) {
+        (row.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
+    switch (row.kind) {
     case Kind::Label:
     case Kind::LabelButton: {
-        auto *label = spec.kind == Kind::Label ? new CaptionLabel(parent) : new LabelButton(parent);
+        auto *label = row.kind == Kind::Label ? new CaptionLabel(parent) : new LabelButton(parent);
         label->setAlignment(align);
         label->setCaption(caption);
-        if (spec.backColor)
-            label->setOpaqueBackground(colorFromBgr(*spec.backColor));
+        if (row.backColor)
+            label->setOpaqueBackground(colorFromBgr(*row.backColor));
         return label;
     }
     case Kind::Picture: {
         auto *picture = new QLabel(parent);
         picture->setScaledContents(true);
-        if (spec.picture)
-            picture->setPixmap(QPixmap(QString::fromLatin1(spec.picture)));
+        if (row.picture)
+            picture->setPixmap(QPixmap(QString::fromLatin1(row.picture)));
         return picture;
     }
     case Kind::Shape: {
-        auto *shape = new ShapeWidget(spec.shape, parent);
-        if (spec.backColor)
-            shape->setFillColor(colorFromBgr(*spec.backColor));
-        if (spec.foreColor)
-            shape->setOutlineColor(colorFromBgr(*spec.foreColor));
+        auto *shape = new ShapeWidget(row.shape, parent);
+        if (row.backColor)
+            shape->setFillColor(colorFromBgr(*row.backColor));
+        if (row.foreColor)
+            shape->setOutlineColor(colorFromBgr(*row.foreColor));
         return shape;
     }
     case Kind::TextBox: {
@@ -107,16 +107,16 @@ QWidget *makeWidget(const Control &spec, QWidget *parent)
 Controls build(QWidget *parent, std::span<const Control> table)
 {
     Controls controls;
-    for (const Control &spec : table) {
-        QWidget *widget = makeWidget(spec, parent);
-        widget->setObjectName(objectName(spec));
-        widget->setGeometry(Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-        widget->setFont(fontOf(spec.font, parent->font()));
-        if (spec.kind != Kind::Shape)
-            applyColors(widget, spec);
-        widget->setVisible(spec.visible);
+    for (const Control &row : table) {
+        QWidget *widget = makeWidget(row, parent);
+        widget->setObjectName(objectName(row));
+        widget->setGeometry(Twips::toPixels(row.left, row.top, row.width, row.height));
+        widget->setFont(fontOf(row.font, parent->font()));
+        if (row.kind != Kind::Shape)
+            applyColors(widget, row);
+        widget->setVisible(row.visible);
         widget->raise();
-        controls.insert(spec, widget);
+        controls.insert(row, widget);
     }
     return controls;
 }

@@ -66,7 +66,7 @@ QFont fontOf(const Font &font, const QFont &base);
 class Controls
 {
 public:
-    void insert(const Control &spec, QWidget *widget);
+    void insert(const Control &row, QWidget *widget);
 
     template <typename T> ControlArray<T> array(const char *name) const
     {

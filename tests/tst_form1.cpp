@@ -38,14 +38,14 @@ private slots:
     {
         Form1 *form = m_fixture->form1();
         QCOMPARE(form->client()->size(), QSize(777, 398)); // 11655 x 5970 twips
-        for (const Layout::Control &spec : Form1Layout::controls()) {
-            auto *widget = form->findChild<QWidget *>(Layout::objectName(spec));
-            QVERIFY2(widget, qPrintable(Layout::objectName(spec)));
+        for (const Layout::Control &row : Form1Layout::controls()) {
+            auto *widget = form->findChild<QWidget *>(Layout::objectName(row));
+            QVERIFY2(widget, qPrintable(Layout::objectName(row)));
             const QRect r = Layout::rectTwips(widget);
-            QVERIFY2(qAbs(r.left() - spec.left) <= 7 && qAbs(r.top() - spec.top) <= 7 &&
-                         qAbs(r.width() - spec.width) <= 15 && qAbs(r.height() - spec.height) <= 15,
-                     qPrintable(Layout::objectName(spec)));
-            QCOMPARE(widget->isHidden(), !spec.visible);
+            QVERIFY2(qAbs(r.left() - row.left) <= 7 && qAbs(r.top() - row.top) <= 7 &&
+                         qAbs(r.width() - row.width) <= 15 && qAbs(r.height() - row.height) <= 15,
+                     qPrintable(Layout::objectName(row)));
+            QCOMPARE(widget->isHidden(), !row.visible);
         }
         QCOMPARE(form->Label2[7]->caption(), QStringLiteral("1/0"));
         QCOMPARE(form->Label2[0]->caption(), QStringLiteral("Keskeytä"));
