@@ -8,9 +8,9 @@
 
 class Form1;
 class Form2;
+class Form3;
 class Form4;
 class Form5;
-class Form3;
 
 // Owns the shared study state and the program's windows. A window is created at its first
 // use, as the button bar and the login expect.
@@ -40,19 +40,15 @@ public:
     // Shows the first window of a run.
     void start();
 
-    // The main window; its first use creates it and so runs its Form_Load.
+    // The windows, each created at its first use: the main window (its creation runs its
+    // Form_Load), the exam, the login (the first window of a run), the instructions and the
+    // results.
     Form1 *form1();
     bool hasForm1() const { return !m_form1.isNull(); }
-
-    // The exam window, created at its first use.
     Form2 *form2();
-
-    // The instructions and results windows, created at their first use.
+    Form3 *form3();
     Form4 *form4();
     Form5 *form5();
-
-    // The login window, the first window of a run.
-    Form3 *form3();
 
 private:
     Shared_State m_state;
@@ -60,7 +56,7 @@ private:
     Folders m_folders;
     QPointer<Form1> m_form1;
     QPointer<Form2> m_form2;
+    QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;
     QPointer<Form5> m_form5;
-    QPointer<Form3> m_form3;
 };
