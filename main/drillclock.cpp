@@ -7,21 +7,9 @@
 #include "platform/formtimer.h"
 #include "platform/keycodes.h"
 
-#include <QAbstractEventDispatcher>
-
 #include <limits>
 
 namespace {
-
-// One pass over what is pending that comes back without sleeping: the dispatcher is woken
-// first, so the pass has something to return for. A draw takes a pass per number and must not
-// spend a tick on each.
-void runPendingEventsWithoutWaiting()
-{
-    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->wakeUp();
-    EventPump::runPendingEvents();
-}
 
 bool isOneCharacter(const QString &text)
 {
@@ -48,7 +36,7 @@ QString drawOrder(Drill_Clock &clock, FormTimer &timer, RandomGenerator &random)
     random.seedFromClock();
     do {
         record.draw(random, DrillClock::wordsPerDrill);
-        runPendingEventsWithoutWaiting();
+        EventPump::runPendingEventsWithoutWaiting();
     } while (record.count() < DrillClock::wordsPerDrill &&
              clock.Tick_Count <= DrillClock::drawGuardTicks);
     timer.setEnabled(false);

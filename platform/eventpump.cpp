@@ -14,4 +14,11 @@ void EventPump::runPendingEvents()
     --s_depth;
 }
 
+void EventPump::runPendingEventsWithoutWaiting()
+{
+    ++s_depth;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --s_depth;
+}
+
 int EventPump::depth() { return s_depth; }

@@ -8,6 +8,10 @@ namespace EventPump {
 // processor time.
 void runPendingEvents();
 
+// One pass that handles what is pending and returns at once, for loops that do work of their
+// own between passes and must not spend a tick on each.
+void runPendingEventsWithoutWaiting();
+
 // How many passes are running, one inside the other. Above 0 the program is inside a wait.
 int depth();
 
