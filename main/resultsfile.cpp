@@ -36,7 +36,7 @@ void Load_Results_File(ByteTextArray &Result_Lines)
     const QString path = QString::fromLatin1(fileName);
     if (QFile(path).size() < minimumFileSize)
         WholeFile::write(path, blankFile());
-    const QList<QByteArray> lines = TextLines::split(WholeFile::read(path));
+    const QList<QByteArray> lines = TextLines::split(WholeFile::read(path), lineCount);
     for (int i = 1; i <= lineCount && i <= lines.size(); ++i)
         Result_Lines.set(i, lines.at(i - 1));
 }

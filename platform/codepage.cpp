@@ -50,11 +50,11 @@ QByteArray CodePage::encode(QStringView text)
 
 bool CodePage::canEncode(QStringView text) { return decode(encode(text)) == text; }
 
-QList<QByteArray> TextLines::split(const QByteArray &content)
+QList<QByteArray> TextLines::split(const QByteArray &content, qsizetype maxLines)
 {
     QList<QByteArray> lines;
     qsizetype start = 0;
-    while (start < content.size()) {
+    while (start < content.size() && lines.size() != maxLines) {
         qsizetype end = content.indexOf('\n', start);
         if (end < 0) {
             lines.append(content.mid(start));

@@ -23,7 +23,8 @@ namespace TextLines {
 
 // Splits file content into lines. A line ends at CR LF or at a bare LF; a last line without a
 // line end still counts; the end of the content after a line end starts no further line.
-QList<QByteArray> split(const QByteArray &content);
+// Stops after maxLines lines when that is not negative.
+QList<QByteArray> split(const QByteArray &content, qsizetype maxLines = -1);
 
 // Each line followed by CR LF.
 QByteArray join(const QList<QByteArray> &lines);
