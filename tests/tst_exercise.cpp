@@ -177,6 +177,18 @@ private slots:
         QCOMPARE(barTop(), 2025);
     }
 
+    void aMenuChosenByKeyboardLeavesTheKeysToTheWindow()
+    {
+        QTest::keyClick(m_form->windowHandle(), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(m_form->Header1->isVisible());
+        QTest::keyClick(m_form->Header1, Qt::Key_Down);
+        QTest::keyClick(m_form->Header1, Qt::Key_Return);
+        QTRY_VERIFY(!m_form->Header1->isVisible());
+        QCOMPARE(m_form->Label3[1]->caption(), QStringLiteral("Tekninen"));
+        releaseKey(Qt::Key_Down);
+        QCOMPARE(barTop(), 2025);
+    }
+
     void theBarFramesTheTenthLine()
     {
         // Where lines and bar steps differ, the tenth line is the farthest off. Its letters reach
