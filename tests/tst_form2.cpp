@@ -323,6 +323,18 @@ private slots:
         QCOMPARE(rightList()->listIndex(), 2);
     }
 
+    void tabIntoAListSelectsNothing()
+    {
+        openExam(1);
+        const QString prompt = promptBox()->text();
+        ProgramFixture::type(answerBox(), QStringLiteral("kesken"));
+        QTest::keyClick(answerBox(), Qt::Key_Tab);
+        QVERIFY(leftList()->hasFocus());
+        QCOMPARE(leftList()->listIndex(), -1);
+        QCOMPARE(promptBox()->text(), prompt);
+        QCOMPARE(answerBox()->text(), QStringLiteral("kesken"));
+    }
+
     void checkScoresShowsAndRecords()
     {
         openExam(1);
