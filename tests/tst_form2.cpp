@@ -129,7 +129,7 @@ private slots:
     void controlsStandWhereTheLayoutSays()
     {
         Form2 *form = m_fixture->program().form2();
-        QVERIFY(!form->windowIcon().isNull());
+        QCOMPARE(form->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(form->client()->size(), QSize(784, 418)); // 11760 x 6270 twips
         ProgramFixture::checkLayout(form, Form2Layout::controls());
         QCOMPARE(form->Label6[0]->caption(), QStringLiteral("TAKAISIN"));
