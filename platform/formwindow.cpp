@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLayout>
 
@@ -16,10 +17,21 @@ FormWindow::FormWindow(int clientWidthTwips, int clientHeightTwips, QWidget *par
     m_client->setFixedSize(Twips::toPixels(clientWidthTwips), Twips::toPixels(clientHeightTwips));
     setCentralWidget(m_client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The window itself holds the keys whenever none of its controls does, so it takes the
+    // focus when it would otherwise drop to nobody. The menu bar then gives the focus back to
+    // the window after a command chosen by keyboard; with nobody to give it to, it would keep
+    // it, and every key after.
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+            if (!now && QApplication::activeWindow() == this)
+                setFocus(Qt::OtherFocusReason);
+        });
 }
 
 FormWindow::~FormWindow()
 {
+    disconnect(m_focusWatch);
     if (s_lastActive == this)
         s_lastActive = nullptr;
 }
@@ -49,9 +61,16 @@ FormWindow *FormWindow::lastActive() { return s_lastActive; }
 bool FormWindow::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate && s_lastActive != this) {
-        s_lastActive = this;
-        Form_Activate();
+    if (event->type() == QEvent::WindowActivate) {
+        if (s_lastActive != this) {
+            s_lastActive = this;
+            Form_Activate();
+        }
+        // The control that held the focus gets it back, or else the first that can take it;
+        // with none, the window.
+        const QWidget *holder = focusWidget();
+        if ((!holder || !holder->isVisible()) && !focusNextPrevChild(true))
+            setFocus(Qt::ActiveWindowFocusReason);
     }
     return handled;
 }

@@ -4,7 +4,8 @@
 
 // A fixed-size window whose client area is given in twips. Form_Activate runs each time the
 // window becomes the program's active window: coming back from another program is no
-// activation, coming back from another window of the program is.
+// activation, coming back from another window of the program is. While none of its controls
+// holds the keyboard focus, the window itself holds it (the menu bar is no control).
 class FormWindow : public QMainWindow
 {
     Q_OBJECT
@@ -33,5 +34,6 @@ protected:
 
 private:
     QWidget *m_client;
+    QMetaObject::Connection m_focusWatch;
     static FormWindow *s_lastActive;
 };

@@ -28,3 +28,14 @@ void LabelButton::mouseReleaseEvent(QMouseEvent *event)
     }
     CaptionLabel::mouseReleaseEvent(event);
 }
+
+void LabelButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The press that came with the double-click does not make a click on its release.
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = false;
+        event->accept();
+        return;
+    }
+    CaptionLabel::mouseDoubleClickEvent(event);
+}

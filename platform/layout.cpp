@@ -44,7 +44,8 @@ void applyColors(QWidget *widget, const Control &row)
 {
     QPalette pal = widget->palette();
     if (row.foreColor) {
-        // The disabled look keeps the style's greyed text, so a locked button shows it.
+        // Only the enabled looks take the design's colour: a disabled control keeps its greyed
+        // look (a label's embossed caption).
         const QColor fore = colorFromBgr(*row.foreColor);
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {
             pal.setColor(group, QPalette::WindowText, fore);

@@ -91,6 +91,18 @@ void ListBox::clear()
     m_settingIndex = false;
 }
 
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    // The view makes its first line current when the focus arrives with none (by Tab, say),
+    // which would select it and raise a click.
+    const int before = currentRow();
+    m_settingIndex = true;
+    QListWidget::focusInEvent(event);
+    if (before < 0 && currentRow() >= 0)
+        setCurrentRow(-1);
+    m_settingIndex = false;
+}
+
 int ListBox::tabStopPixels() const
 {
     // Eight average characters, the average taken over the lower-case letters as the desktop

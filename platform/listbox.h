@@ -6,8 +6,9 @@
 
 // A list box as the windows use it: items are never sorted; setting the list index from the
 // program raises the click handler at once, before the setter returns, as a change made by the
-// user does; clearing leaves no line selected and raises nothing. A TAB in an item jumps to the
-// next standard tab stop (every eight average character widths).
+// user does; clearing leaves no line selected and raises nothing; the focus arriving in a list
+// with no line selected selects none and raises nothing. A TAB in an item jumps to the next
+// standard tab stop (every eight average character widths).
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -30,6 +31,9 @@ public:
 
     // The distance between tab stops, in pixels.
     int tabStopPixels() const;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void raiseClick();

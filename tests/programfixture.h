@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <span>
 
 // A program of its own for one test: both its folders in a fresh temporary directory, and
@@ -126,6 +127,17 @@ public:
         for (char32_t c : text.toUcs4())
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1),
                                 Qt::NoModifier);
+    }
+
+    // The smallest rectangle holding every pixel whose grey level (0 to 255) passes the test.
+    static QRect pixelsWhere(const QImage &image, const std::function<bool(int level)> &test)
+    {
+        QRect found;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (test(qGray(image.pixel(x, y))))
+                    found |= QRect(x, y, 1, 1);
+        return found;
     }
 
 private:

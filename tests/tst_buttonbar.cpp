@@ -196,6 +196,32 @@ private slots:
         QCOMPARE(indicator(), QStringLiteral(" 2/ 10"));
     }
 
+    void aDoubleClickActsOnce()
+    {
+        m_form->Menu1_Click(1);
+        // Through the window, which makes the second press a double-click as the desktop does.
+        const QWidget *next = m_form->Label2[6];
+        QTest::mouseDClick(m_form->windowHandle(), Qt::LeftButton, {},
+                           next->mapTo(m_form, next->rect().center()));
+        QCOMPARE(indicator(), QStringLiteral(" 2/ 10"));
+    }
+
+    void aLockedButtonShowsItsCaptionEmbossed()
+    {
+        // On its grey frame: grey letters over a white copy one pixel down and to the right.
+        LabelButton *button = m_form->Label2[2];
+        button->setEnabled(false);
+        QImage image(button->size(), QImage::Format_RGB32);
+        image.fill(QColor(192, 192, 192));
+        button->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QRect grey =
+            ProgramFixture::pixelsWhere(image, [](int level) { return level < 140; });
+        const QRect white =
+            ProgramFixture::pixelsWhere(image, [](int level) { return level > 250; });
+        QVERIFY(grey.isValid());
+        QCOMPARE(white.bottomRight(), grey.bottomRight() + QPoint(1, 1));
+    }
+
     void theIndicatorAndUnknownIndicesDoNothing()
     {
         m_form->Menu1_Click(1);

@@ -158,8 +158,8 @@ private slots:
         QCOMPARE(m_form->Text1->text(), QStringLiteral("ab"));
     }
 
-    // Keys: a letter types it, '\r' is Enter, '\b' Backspace, '^' Shift. Key k (from 1) goes
-    // down with Tick_Count at 100 + k, so the snapshot tells which key took it.
+    // Keys: a letter types it, '\r' is Enter, '\b' Backspace, '\t' Tab, '^' Shift. Key k (from 1)
+    // goes down with Tick_Count at 100 + k, so the snapshot tells which key took it.
     void keyDownSnapshotsAtOneCharacter_data()
     {
         QTest::addColumn<QString>("keys");
@@ -174,6 +174,7 @@ private slots:
         QTest::newRow("Enter on an empty box") << "\r" << -1 << 1 << "";
         QTest::newRow("second Backspace") << "ab\b\b" << 104 << 0 << "";
         QTest::newRow("Shift counts as a key") << "a^" << 102 << 0 << "a";
+        QTest::newRow("Tab counts as a key") << "a\t" << 102 << 0 << "a";
         QTest::newRow("last snapshot counts") << "ab\bc" << 104 << 0 << "ac";
     }
     void keyDownSnapshotsAtOneCharacter()
@@ -194,6 +195,8 @@ private slots:
                 QTest::keyClick(m_form->Text1, Qt::Key_Backspace);
             else if (key == '^')
                 QTest::keyClick(m_form->Text1, Qt::Key_Shift);
+            else if (key == '\t')
+                QTest::keyClick(m_form->Text1, Qt::Key_Tab);
             else
                 QTest::keyClick(m_form->Text1, key);
         }

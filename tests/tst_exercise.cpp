@@ -3,6 +3,7 @@
 #include "main/highlightbar.h"
 #include "main/wordcolumns.h"
 #include "platform/layout.h"
+#include "platform/twips.h"
 #include "programfixture.h"
 
 #include <QKeyEvent>
@@ -174,6 +175,34 @@ private slots:
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
         QApplication::sendEvent(m_form, &release);
         QCOMPARE(barTop(), 2025);
+    }
+
+    void aMenuChosenByKeyboardLeavesTheKeysToTheWindow()
+    {
+        QTest::keyClick(m_form->windowHandle(), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(m_form->Header1->isVisible());
+        QTest::keyClick(m_form->Header1, Qt::Key_Down);
+        QTest::keyClick(m_form->Header1, Qt::Key_Return);
+        QTRY_VERIFY(!m_form->Header1->isVisible());
+        QCOMPARE(m_form->Label3[1]->caption(), QStringLiteral("Tekninen"));
+        releaseKey(Qt::Key_Down);
+        QCOMPARE(barTop(), 2025);
+    }
+
+    void theBarFramesTheTenthLine()
+    {
+        // Where lines and bar steps differ, the tenth line is the farthest off. Its letters reach
+        // the top and the bottom of the font's cell.
+        CaptionLabel *column = m_form->Label1[0];
+        column->setCaption(QStringLiteral("\r\n").repeated(9) + "ÅÉgjy");
+        m_form->Shape2->hide();
+        const QImage image = m_form->client()->grab(column->geometry()).toImage();
+        const auto dark = [](int level) { return level < 160; };
+        const QRect ink = ProgramFixture::pixelsWhere(image, dark).translated(column->pos());
+        // Between the top and the bottom edge of the bar on that line.
+        const int barTop = Twips::toPixels(HighlightBar::firstTop + 9 * HighlightBar::lineStep);
+        QCOMPARE_GT(ink.top(), barTop);
+        QCOMPARE_LT(ink.bottom(), barTop + Twips::toPixels(360) - 1);
     }
 
     void keysOfTheAnswerBoxDoNotMoveTheBar()

@@ -38,6 +38,7 @@ private slots:
     {
         Form1 *form = m_fixture->form1();
         QCOMPARE(form->client()->size(), QSize(777, 398)); // 11655 x 5970 twips
+        QCOMPARE(form->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         for (const Layout::Control &row : Form1Layout::controls()) {
             auto *widget = form->findChild<QWidget *>(Layout::objectName(row));
             QVERIFY2(widget, qPrintable(Layout::objectName(row)));

@@ -129,7 +129,7 @@ private slots:
     void controlsStandWhereTheLayoutSays()
     {
         Form2 *form = m_fixture->program().form2();
-        QVERIFY(!form->windowIcon().isNull());
+        QCOMPARE(form->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(form->client()->size(), QSize(784, 418)); // 11760 x 6270 twips
         ProgramFixture::checkLayout(form, Form2Layout::controls());
         QCOMPARE(form->Label6[0]->caption(), QStringLiteral("TAKAISIN"));
@@ -321,6 +321,18 @@ private slots:
         enter(answerBox(), QStringLiteral("toinen"));
         QCOMPARE(table().at(ExamTable::Typed_Answer, 2), QStringLiteral("toinen"));
         QCOMPARE(rightList()->listIndex(), 2);
+    }
+
+    void tabIntoAListSelectsNothing()
+    {
+        openExam(1);
+        const QString prompt = promptBox()->text();
+        ProgramFixture::type(answerBox(), QStringLiteral("kesken"));
+        QTest::keyClick(answerBox(), Qt::Key_Tab);
+        QVERIFY(leftList()->hasFocus());
+        QCOMPARE(leftList()->listIndex(), -1);
+        QCOMPARE(promptBox()->text(), prompt);
+        QCOMPARE(answerBox()->text(), QStringLiteral("kesken"));
     }
 
     void checkScoresShowsAndRecords()

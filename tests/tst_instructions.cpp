@@ -67,7 +67,7 @@ private slots:
     {
         Form4 *form = m_fixture->program().form4();
         QCOMPARE(form->windowTitle(), QStringLiteral("Ohjeet"));
-        QVERIFY(!form->windowIcon().isNull());
+        QCOMPARE(form->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(form->client()->size(), QSize(928, 630)); // 13920 x 9450 twips
         QCOMPARE(form->client()->palette().color(QPalette::Window), QColor(255, 255, 192));
 

@@ -82,6 +82,7 @@ private slots:
     {
         Form3 *form = program().form3();
         QCOMPARE(form->windowTitle(), QStringLiteral("Login"));
+        QCOMPARE(form->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(form->client()->size(), QSize(365, 172)); // 5475 x 2580 twips
         ProgramFixture::checkLayout(form, Form3Layout::controls());
         for (const QWidget *widget : std::initializer_list<QWidget *>{

@@ -97,7 +97,7 @@ private slots:
     {
         Form5 *form = m_fixture->program().form5();
         QCOMPARE(form->windowTitle(), QStringLiteral("Tulokset"));
-        QVERIFY(!form->windowIcon().isNull());
+        QCOMPARE(form->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(form->client()->size(), QSize(832, 336)); // 12480 x 5040 twips
         QCOMPARE(form->client()->palette().color(QPalette::Window), QColor(255, 255, 255));
         ProgramFixture::checkLayout(form, Form5Layout::controls());
