@@ -10,9 +10,9 @@ namespace {
 const QString resultsName = QString::fromLatin1(ResultsFile::fileName);
 const QByteArray blankLine(1600, ' ');
 
-ByteTextArray loaded()
+ResultLineArray loaded()
 {
-    ByteTextArray lines;
+    ResultLineArray lines;
     Load_Results_File(lines);
     return lines;
 }
@@ -50,7 +50,7 @@ private slots:
         QFETCH(bool, replaced);
         if (exists)
             m_fixture->writeFile(resultsName, content);
-        const ByteTextArray lines = loaded();
+        const ResultLineArray lines = loaded();
         QCOMPARE(lines.upperBound(), 30);
         if (replaced) {
             QCOMPARE(m_fixture->readFile(resultsName), (blankLine + "\r\n").repeated(30));
@@ -84,7 +84,7 @@ private slots:
         QFETCH(int, score);
         QFETCH(QDateTime, when);
         QFETCH(QByteArray, stamp);
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         Store_Result_Entry(lines, line, slot, score, when);
         QByteArray expected = blankLine;
         expected[slot - 1] = char(32 + score);
@@ -109,13 +109,13 @@ private slots:
     {
         QFETCH(int, score);
         QFETCH(bool, passed);
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         Store_Result_Entry(lines, 1, 1, score);
         QVERIFY(Save_Results_File(lines));
         const QByteArray content = m_fixture->readFile(resultsName);
         QCOMPARE(content.size(), 48060);
         QCOMPARE(uchar(content.at(0)), uchar(32 + score));
-        const ByteTextArray again = loaded();
+        const ResultLineArray again = loaded();
         QCOMPARE(again.items(), lines.items());
         QCOMPARE(ResultsFile::scoreOf(again[1].at(0)), score);
         QCOMPARE(ResultsFile::isPassed(again[1].at(0)), passed);
@@ -123,7 +123,7 @@ private slots:
 
     void shortLinesKeepTheirLength()
     {
-        ByteTextArray lines;
+        ResultLineArray lines;
         lines.dimension(30);
         lines.set(1, QByteArray(5, ' '));
         lines.set(2, QByteArray(110, ' '));
@@ -149,7 +149,7 @@ private slots:
     {
         QFETCH(int, line);
         QFETCH(int, slot);
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         const auto before = lines.items();
         Store_Result_Entry(lines, line, slot, 90);
         QCOMPARE(lines.items(), before);
@@ -157,7 +157,7 @@ private slots:
 
     void saveCutShortByAFullDiskLeavesTheOldFileWhole()
     {
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         Store_Result_Entry(lines, 5, 5, 55);
         QVERIFY(Save_Results_File(lines));
         const QByteArray saved = m_fixture->readFile(resultsName);
