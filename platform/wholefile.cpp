@@ -207,12 +207,13 @@ bool WholeFile::update(const QString &path,
     QByteArray old;
     if (!fd.isOpen() || !readAll(fd, old, held.st_size))
         return false;
+    if (writable)
+        ::unlink((name + copySuffix).constData());
     const QByteArray content = change(old);
     if (content == old)
         return true;
     if (!writable)
         return false;
-    ::unlink((name + copySuffix).constData());
     if (const std::optional<bool> replaced = replace(fd, held, name, content))
         return *replaced;
     return writeInPlace(fd, old, content);
