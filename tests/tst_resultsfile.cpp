@@ -296,6 +296,8 @@ private slots:
         }
         QCOMPARE(chmod(file.constData(), mode_t(fileMode)), 0);
         QCOMPARE(chmod(folder.constData(), asRoot ? mode_t(folderMode) : 0555), 0);
+        struct stat before;
+        QCOMPARE(stat(file.constData(), &before), 0);
 
         const QDateTime when(QDate(2026, 5, 4), QTime(12, 0));
         for (int saver = 0; saver < 2; ++saver) {
@@ -315,6 +317,8 @@ private slots:
         struct stat after;
         QCOMPARE(stat(file.constData(), &after), 0);
         QCOMPARE(after.st_mode & 07777, mode_t(fileMode));
+        // Replaced whole (old file or new after a kill) only by the student who owns it.
+        QCOMPARE(after.st_ino != before.st_ino, ownedByFirstSaver);
         if (asRoot) {
             QCOMPARE(after.st_uid, owner);
             QCOMPARE(after.st_gid, group);
