@@ -1,12 +1,12 @@
 #include "platform/wholefile.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <chrono>
 #include <optional>
 #include <thread>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -29,57 +29,25 @@ constexpr int reopenLimit = 20;
 // The one name of the new copy: a copy left by a kill is removed by the next write.
 constexpr char copySuffix[] = ".new";
 
-class Descriptor
+auto closeLater(int fd)
 {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    Descriptor(Descriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor &operator=(Descriptor &&other) noexcept
-    {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
-    bool isOpen() const { return m_fd >= 0; }
-    operator int() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-bool readAll(int fd, QByteArray &content, off_t sizeHint)
-{
-    content.clear();
-    content.reserve(qsizetype(sizeHint));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::pread(fd, buffer, sizeof buffer, off_t(content.size()));
-        if (n == 0)
-            return true;
-        if (n < 0 && errno != EINTR)
-            return false;
-        if (n > 0)
-            content.append(buffer, n);
-    }
+    return qScopeGuard([fd] {
+        if (fd >= 0)
+            ::close(fd);
+    });
 }
 
 bool writeAll(int fd, const char *data, qsizetype size, off_t offset)
 {
     while (size > 0) {
         const ssize_t n = ::pwrite(fd, data, size_t(size), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+        if (n <= 0 && !(n < 0 && errno == EINTR))
             return false;
-        data += n;
-        size -= n;
-        offset += n;
+        if (n > 0) {
+            data += n;
+            size -= n;
+            offset += n;
+        }
     }
     return true;
 }
@@ -103,33 +71,38 @@ bool lock(int fd, bool exclusive)
 
 // Opens and locks the file the path names once the lock is held: a copy of the program that
 // replaced the file meanwhile leaves this one locking the old file, which no longer counts.
-Descriptor openLocked(const QByteArray &path, bool &writable, struct stat &held)
+// Gives the descriptor, or -1.
+int openLocked(const QByteArray &path, bool &writable, struct stat &held)
 {
     for (int attempt = 0; attempt < reopenLimit; ++attempt) {
         writable = true;
-        Descriptor fd(::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-        if (!fd.isOpen()) {
+        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
             writable = false;
-            fd = Descriptor(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+            fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
         }
+        if (fd < 0)
+            return -1;
         // Network file systems lock exclusively only what is open for writing.
-        if (!fd.isOpen() || !lock(fd, writable) || ::fstat(fd, &held) != 0 ||
-            !S_ISREG(held.st_mode))
-            return Descriptor();
+        const bool locked = lock(fd, writable) && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
         struct stat named;
-        if (::stat(path.constData(), &named) == 0 && named.st_dev == held.st_dev &&
+        if (locked && ::stat(path.constData(), &named) == 0 && named.st_dev == held.st_dev &&
             named.st_ino == held.st_ino)
             return fd;
+        ::close(fd);
+        if (!locked)
+            return -1;
     }
-    return Descriptor();
+    return -1;
 }
 
 void syncFolder(const QByteArray &path)
 {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(slash, 1));
-    const Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.isOpen())
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const auto closer = closeLater(fd);
+    if (fd >= 0)
         ::fsync(fd);
 }
 
@@ -144,10 +117,10 @@ std::optional<bool> replace(int fd, const struct stat &old, const QByteArray &pa
         ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) > 0)
         return std::nullopt;
     const QByteArray copyPath = path + copySuffix;
-    const Descriptor copy(
-        ::open(copyPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!copy.isOpen())
+    const int copy = ::open(copyPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (copy < 0)
         return std::nullopt;
+    const auto closer = closeLater(copy);
     struct stat made;
     if (::fchown(copy, old.st_uid, old.st_gid) != 0 || ::fchmod(copy, old.st_mode & 07777) != 0 ||
         ::fstat(copy, &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid ||
@@ -203,9 +176,13 @@ bool WholeFile::update(const QString &path,
     const QByteArray name = QFile::encodeName(path);
     bool writable = false;
     struct stat held;
-    const Descriptor fd = openLocked(name, writable, held);
-    QByteArray old;
-    if (!fd.isOpen() || !readAll(fd, old, held.st_size))
+    const int fd = openLocked(name, writable, held);
+    const auto closer = closeLater(fd);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return false;
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         return false;
     if (writable)
         ::unlink((name + copySuffix).constData());
