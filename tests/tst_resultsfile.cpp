@@ -336,7 +336,9 @@ private slots:
                     },
                     account);
             pollfd savedOne{saved[0], POLLIN, 0};
-            for (int seen = 0; seen != 3 && poll(&savedOne, 1, 10000) == 1;)
+            const QDeadlineTimer bothSaving(10000);
+            for (int seen = 0;
+                 seen != 3 && poll(&savedOne, 1, int(bothSaving.remainingTime())) == 1;)
                 seen |= takeSaved();
             usleep(std::uniform_int_distribution<useconds_t>(0, 2000)(random));
             ::kill(children[0], SIGKILL);
