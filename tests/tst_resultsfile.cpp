@@ -196,23 +196,19 @@ private slots:
         QFETCH(bool, firstStart);
         ResultLineArray expected = loaded();
         Store_Result_Entry(expected, 5, 5, 55);
-        QVERIFY(Save_Results_File(expected));
-        const QByteArray before = firstStart ? QByteArray() : fileOf(expected);
-        QVERIFY(!firstStart || QFile::remove(resultsName));
+        QVERIFY(Save_Results_File(expected) && (!firstStart || QFile::remove(resultsName)));
+        const QByteArray before = m_fixture->readFile(resultsName);
         const QDateTime when(QDate(2026, 2, 3), QTime(4, 5));
         const auto run = [&] {
             ResultLineArray lines = loaded(); // a blank file that cannot be written: blank lines
             CHILD_CHECK(fileOf(lines) == (firstStart ? ResultsFile::blankFile() : before));
             Store_Result_Entry(lines, 6, 6, 65, when);
-            CHILD_CHECK(!Save_Results_File(lines));
-            CHILD_CHECK(m_fixture->readFile(resultsName) == before);
-            rlimit limit{};
-            getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = limit.rlim_max; // room again: the next save writes the result
-            setrlimit(RLIMIT_FSIZE, &limit);
+            CHILD_CHECK(!Save_Results_File(lines) && m_fixture->readFile(resultsName) == before);
+            const rlimit room{RLIM_INFINITY, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &room); // the next save writes the result
             return Save_Results_File(lines) ? 0 : 1;
         };
-        QCOMPARE(ChildProcess::wait(ChildProcess::start(run, {}, 1000)), 0);
+        QCOMPARE(ChildProcess::wait(ChildProcess::start(run, ChildProcess::self, 1000)), 0);
         if (firstStart)
             expected.set(5, blankLine);
         Store_Result_Entry(expected, 6, 6, 65, when);
@@ -241,53 +237,51 @@ private slots:
         QCOMPARE(first.items(), expected.items());
     }
 
+    // Two students save in turn; the file keeps its owner, group and mode.
     void sharedInstallationSaves_data()
     {
         QTest::addColumn<int>("folderMode");
-        QTest::addColumn<uint>("fileOwner");
+        QTest::addColumn<uint>("owner");
         QTest::addColumn<uint>("group");
         QTest::addColumn<int>("fileMode");
-        const uint students = ChildProcess::studentGroup, aStudent = ChildProcess::student(0).uid;
+        const uint students = ChildProcess::studentGroup, student = ChildProcess::firstStudent;
         QTest::newRow("root's folder 755, file 666") << 0755 << 0u << 0u << 0666;
         QTest::newRow("sticky folder, root's file 666") << 01777 << 0u << 0u << 0666;
         QTest::newRow("group's folder, root's file 660") << 0775 << 0u << students << 0660;
-        QTest::newRow("group's folder, a student's file 660")
-            << 0775 << aStudent << students << 0660;
+        QTest::newRow("group's folder, a student's file") << 0775 << student << students << 0660;
     }
     void sharedInstallationSaves()
     {
         QFETCH(int, folderMode);
-        QFETCH(uint, fileOwner);
+        QFETCH(uint, owner);
         QFETCH(uint, group);
         QFETCH(int, fileMode);
-        const bool asRoot = ChildProcess::canSwitchAccount();
+        const bool asRoot = ChildProcess::asRoot();
         if (!asRoot && fileMode != 0666)
             QSKIP("needs other accounts: run as root");
         const QByteArray folder = QFile::encodeName(m_fixture->path(QString()));
         const QByteArray file = folder + '/' + ResultsFile::fileName;
         ResultLineArray expected = loaded();
-        QVERIFY(!asRoot || (chown(folder, 0, group) == 0 && chown(file, fileOwner, group) == 0));
-        QVERIFY(chmod(file, mode_t(fileMode)) == 0 &&
-                chmod(folder, asRoot ? folderMode : 0555) == 0);
+        QVERIFY(!asRoot || (chown(folder, 0, group) == 0 && chown(file, owner, group) == 0));
+        QVERIFY(chmod(file, fileMode) == 0 && chmod(folder, asRoot ? folderMode : 0555) == 0);
         struct stat before, after;
         QCOMPARE(stat(file, &before), 0);
         const QDateTime when(QDate(2026, 5, 4), QTime(12, 0));
-        for (int saver = 0; saver < 2; ++saver) {
-            Store_Result_Entry(expected, 1, 1 + saver, 90 + saver, when);
-            const auto save = [&] { // sees what the other student saved
+        for (int student = 0; student < 2; ++student) {
+            Store_Result_Entry(expected, 1, 1 + student, 90, when);
+            const auto save = [&] { // seeing what the other student saved
                 ResultLineArray lines = loaded();
-                Store_Result_Entry(lines, 1, 1 + saver, 90 + saver, when);
+                Store_Result_Entry(lines, 1, 1 + student, 90, when);
                 return lines.items() == expected.items() && Save_Results_File(lines) ? 0 : 1;
             };
-            QCOMPARE(ChildProcess::wait(ChildProcess::start(save, ChildProcess::student(saver))),
-                     0);
+            QCOMPARE(ChildProcess::wait(ChildProcess::start(save, student)), 0);
         }
         QCOMPARE(m_fixture->readFile(resultsName), fileOf(expected));
         QCOMPARE(stat(file, &after), 0);
+        QVERIFY(!asRoot || (after.st_uid == owner && after.st_gid == group));
         QCOMPARE(after.st_mode & 07777, mode_t(fileMode));
-        QVERIFY(!asRoot || (after.st_uid == fileOwner && after.st_gid == group));
         // Only the student who owns the file replaces it whole (old or new after a kill).
-        QCOMPARE(after.st_ino != before.st_ino, fileOwner != 0);
+        QCOMPARE(after.st_ino != before.st_ino, owner != 0);
     }
 
     // Two processes save in turns, each every other entry, and are killed at random moments:
@@ -302,9 +296,9 @@ private slots:
     {
         QFETCH(bool, inPlace);
         m_fixture->writeFile(resultsName, ResultsFile::blankFile());
-        const std::optional<ChildProcess::Account> account =
-            inPlace ? ChildProcess::denyFolder(m_fixture->path(QString()), {resultsName})
-                    : std::nullopt;
+        const int saver = inPlace
+                              ? ChildProcess::denyFolder(m_fixture->path(QString()), {resultsName})
+                              : ChildProcess::self;
         int saved[2];
         QCOMPARE(pipe2(saved, O_NONBLOCK | O_CLOEXEC), 0);
         const auto closePipe = qScopeGuard([&saved] {
@@ -324,7 +318,7 @@ private slots:
         std::mt19937 random(20260607);
         for (int round = 0; round < 50; ++round) {
             pid_t children[2];
-            for (int parity = 0; parity < 2; ++parity)
+            for (int parity : {0, 1})
                 children[parity] = ChildProcess::start(
                     [&, parity] {
                         ResultLineArray lines = loaded();
@@ -334,7 +328,7 @@ private slots:
                             CHILD_CHECK(write(saved[1], &n, sizeof n) == sizeof n);
                         }
                     },
-                    account);
+                    saver);
             pollfd savedOne{saved[0], POLLIN, 0};
             const QDeadlineTimer bothSaving(10000);
             for (int seen = 0;
@@ -343,8 +337,7 @@ private slots:
             usleep(std::uniform_int_distribution<useconds_t>(0, 2000)(random));
             ::kill(children[0], SIGKILL);
             ::kill(children[1], SIGKILL);
-            QCOMPARE(ChildProcess::wait(children[0]), -1);
-            QCOMPARE(ChildProcess::wait(children[1]), -1);
+            QCOMPARE(ChildProcess::wait(children[0]) + ChildProcess::wait(children[1]), -2);
             takeSaved();
             QByteArray file = m_fixture->readFile(resultsName);
             QCOMPARE(file.size(), 48060);

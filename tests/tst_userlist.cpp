@@ -114,16 +114,12 @@ private slots:
         m_fixture->writeFile(m_name, list);
         m_fixture->writeFile(userFile, cutShort);
         const QString folder = m_fixture->path(QString());
-        const std::optional<ChildProcess::Account> account =
-            inPlace ? ChildProcess::denyFolder(folder, {m_name, userFile}) : std::nullopt;
-        QCOMPARE(ChildProcess::run(
-                     [&] {
-                         CHILD_CHECK(!UserFile::write(2, folder));
-                         CHILD_CHECK(!UserList::append(QStringLiteral("Dora"), m_list));
-                         return 0;
-                     },
-                     account, 1024),
-                 0);
+        const int writer =
+            inPlace ? ChildProcess::denyFolder(folder, {m_name, userFile}) : ChildProcess::self;
+        const auto write = [&] {
+            return !UserFile::write(2, folder) && !UserList::append(QStringLiteral("Dora"), m_list);
+        };
+        QCOMPARE(ChildProcess::wait(ChildProcess::start(write, writer, 1024)), 1);
         QCOMPARE(m_fixture->readFile(userFile), cutShort);
         QCOMPARE(m_fixture->readFile(m_name), list);
         QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{userFile, m_name}));
