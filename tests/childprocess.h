@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QTest>
 
 #include <csignal>
 #include <cstdio>
@@ -59,6 +60,15 @@ inline int denyFolder(const QString &folder, const QStringList &files)
         chmod(QFile::encodeName(folder + QLatin1Char('/') + file).constData(), 0666);
     chmod(QFile::encodeName(folder).constData(), asRoot() ? 0755 : 0555);
     return 0; // the student who saves
+}
+
+// Rows for a test of both ways a shared file is written, by an account that may write in its
+// folder or by one that may not.
+inline void addWritingWays()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced whole") << false;
+    QTest::newRow("written in place") << true;
 }
 
 } // namespace ChildProcess

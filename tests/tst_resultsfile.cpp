@@ -286,12 +286,7 @@ private slots:
 
     // Two processes save in turns, each every other entry, and are killed at random moments:
     // every entry they saved is in the file, and the one being saved at a kill is lost at worst.
-    void processesSavingAtOnceAndKilledLoseNothing_data()
-    {
-        QTest::addColumn<bool>("inPlace");
-        QTest::newRow("replaced whole") << false;
-        QTest::newRow("written in place") << true;
-    }
+    void processesSavingAtOnceAndKilledLoseNothing_data() { ChildProcess::addWritingWays(); }
     void processesSavingAtOnceAndKilledLoseNothing()
     {
         QFETCH(bool, inPlace);

@@ -99,12 +99,7 @@ private slots:
 
     // A 1024-byte file size limit stands for a nearly full disk: a user file of 1400 bytes and a
     // list grown past 1024 bytes do not fit, and the files stay as they were.
-    void writesCutShortAreReported_data()
-    {
-        QTest::addColumn<bool>("inPlace");
-        QTest::newRow("replaced whole") << false;
-        QTest::newRow("written in place") << true;
-    }
+    void writesCutShortAreReported_data() { ChildProcess::addWritingWays(); }
     void writesCutShortAreReported()
     {
         QFETCH(bool, inPlace);
