@@ -284,7 +284,7 @@ private slots:
         QCOMPARE(after.st_ino != before.st_ino, owner != 0);
     }
 
-    // Two processes save in turns, each every other entry, and are killed at random moments:
+    // Two processes save at once, each every other entry, and are killed at random moments:
     // every entry they saved is in the file, and the one being saved at a kill is lost at worst.
     void processesSavingAtOnceAndKilledLoseNothing_data() { ChildProcess::addWritingWays(); }
     void processesSavingAtOnceAndKilledLoseNothing()
