@@ -28,13 +28,6 @@ QString resultLine(const QString &typed, const QString &expected)
     return typed + QStringLiteral("\t(") + expected + QLatin1Char(')');
 }
 
-int firstFreeSlot(const QByteArray &examLine)
-{
-    const qsizetype slotsInLine = qMin<qsizetype>(examLine.size(), ResultsFile::slotCount);
-    for (qsizetype k = 0; k < slotsInLine; ++k)
-        if (examLine.at(k) == ' ')
-            return int(k) + 1;
-    return 0;
-}
+int firstFreeSlot(const QByteArray &examLine) { return ResultsFile::firstFreeSlot(examLine); }
 
 } // namespace ExamScoring

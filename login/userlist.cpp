@@ -33,21 +33,14 @@ QStringList names(const QByteArray &content)
 
 bool append(const QString &name, const QString &path)
 {
-    QByteArray lineEnd;
-    {
-        QFile existing(path);
-        if (existing.size() > 0 && existing.open(QIODevice::ReadOnly) &&
-            existing.seek(existing.size() - 1)) {
-            char last = 0;
-            if (existing.getChar(&last) && last != '\n')
-                lineEnd = last == '\r' ? "\n" : TextLines::crlf;
-        }
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = lineEnd + CodePage::encode(name) + TextLines::crlf;
-    return file.write(bytes) == bytes.size();
+    const QByteArray line = CodePage::encode(name) + TextLines::crlf;
+    // The list as it stands under the lock, so that a name another copy of the program adds at
+    // the same moment is kept.
+    return WholeFile::update(path, [&line](const QByteArray &list) {
+        if (list.isEmpty() || list.endsWith('\n'))
+            return list + line;
+        return list + (list.endsWith('\r') ? QByteArray("\n") : QByteArray(TextLines::crlf)) + line;
+    });
 }
 
 } // namespace UserList

@@ -17,8 +17,9 @@ QStringList load(const QString &path = QString::fromLatin1(fileName));
 // The names of a list's content, as load() reads them.
 QStringList names(const QByteArray &content);
 
-// Appends the name and CR LF. A list whose last line lacks its line end gets one first, so
-// that the new name never runs into the one before it.
+// Appends the name and CR LF, creating the list when it is missing. A list whose last line
+// lacks its line end gets one first, so that the new name never runs into the one before it.
+// Returns whether the name reached the disk whole.
 bool append(const QString &name, const QString &path = QString::fromLatin1(fileName));
 
 } // namespace UserList
@@ -36,7 +37,7 @@ QString fileName(int number);
 QByteArray content();
 
 // Writes the file with that number in the given folder ("" for the current one), replacing any
-// file of that name as a whole.
+// file of that name as a whole. Returns whether all of it reached the disk.
 bool write(int number, const QString &folder = QString());
 
 } // namespace UserFile

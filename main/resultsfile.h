@@ -37,21 +37,47 @@ inline int stampStart(int slot) { return slotCount + 1 + stampLength * (slot - 1
 // "MM-DD-YYYY" followed at once by "hh:mm", 24-hour clock.
 QByteArray stamp(const QDateTime &when);
 
+// The first slot of a line whose score character is a blank, or 0 when there is none.
+int firstFreeSlot(const QByteArray &line);
+
+// One stored entry: the slot of a line and what it received.
+struct Record
+{
+    int line;
+    int slot;
+    char score;
+    QByteArray stamp;
+};
+
 // The content of a new results file: 30 lines of 1600 blanks.
 QByteArray blankFile();
 
 } // namespace ResultsFile
 
-// Reads the results file of the current directory into Result_Lines 1 to 30, writing a blank
-// file first when it is missing or shorter than 10 bytes.
-void Load_Results_File(ByteTextArray &Result_Lines);
+// Result_Lines: the results file's lines as this run knows them, and the entries this run
+// stored that have not reached the file yet. One file serves every user and every copy of the
+// program, so a save writes only these entries, into the file as it then stands.
+class ResultLineArray : public ByteTextArray
+{
+public:
+    QList<ResultsFile::Record> unsaved; // oldest first, one per slot
+};
 
-// Puts the score character and the stamp into a slot of one line, in memory only. The line
-// keeps its length; a line or slot number out of range changes nothing.
-void Store_Result_Entry(ByteTextArray &Result_Lines, int line, int slot, int score,
+// Reads the results file of the current directory into Result_Lines 1 to 30, writing a blank
+// file first when it is missing or shorter than 10 bytes. When that blank file cannot be
+// written (or the file read) the lines are the blank file's all the same, so that the first
+// save that succeeds writes a whole file.
+void Load_Results_File(ResultLineArray &Result_Lines);
+
+// Puts the score character and the stamp into a slot of one line, in memory, and keeps the
+// entry for the next save. The line keeps its length; a line or slot number out of range
+// changes nothing.
+void Store_Result_Entry(ResultLineArray &Result_Lines, int line, int slot, int score,
                         const QDateTime &when = QDateTime::currentDateTime());
 
-// Rewrites the whole file from Result_Lines 1 to 30. The new content replaces the old file
-// only once it is completely written, so a failed save leaves the old file whole; the lines
-// in memory are kept either way. Returns whether the file was written.
-bool Save_Results_File(const ByteTextArray &Result_Lines);
+// Writes the unsaved entries into the file as it stands, one at a time under the file's lock,
+// and then holds the file's lines in Result_Lines, so that what another copy of the program
+// saved meanwhile is kept and seen. A test's entry replaces its set's slot; an exam whose slot
+// another copy filled meanwhile takes the first free one. An entry that could not be written
+// stays unsaved, in memory, for the next save. Returns whether every entry reached the file.
+bool Save_Results_File(ResultLineArray &Result_Lines);

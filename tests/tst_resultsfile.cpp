@@ -1,20 +1,45 @@
+#include "childprocess.h"
 #include "main/resultsfile.h"
 #include "programfixture.h"
 
 #include <csignal>
 #include <memory>
+#include <random>
+
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
 const QString resultsName = QString::fromLatin1(ResultsFile::fileName);
 const QByteArray blankLine(1600, ' ');
 
-ByteTextArray loaded()
+ResultLineArray loaded()
 {
-    ByteTextArray lines;
+    ResultLineArray lines;
     Load_Results_File(lines);
     return lines;
+}
+
+// The n-th entry of a run of saves: the slots of the test lines in turn (the first again after
+// the last), each entry with a score and a stamp of its own.
+int slotOf(int n) { return n % 1500; }
+void storeEntry(ResultLineArray &lines, int n)
+{
+    Store_Result_Entry(lines, 1 + slotOf(n) / 100, 1 + slotOf(n) % 100, 1 + n % 100,
+                       QDateTime(QDate(2026, 1, 1), QTime(0, 0)).addSecs(60 * n));
+}
+
+QByteArray fileOf(const ResultLineArray &lines) { return TextLines::join(lines.items().mid(1)); }
+
+// Gives the file's slot of entry n what the expected file holds there.
+void acceptSlot(QByteArray &file, const QByteArray &expected, int n)
+{
+    const qsizetype line = slotOf(n) / 100 * 1602, slot = slotOf(n) % 100;
+    file[line + slot] = expected[line + slot];
+    file.replace(line + 100 + 15 * slot, 15, expected.mid(line + 100 + 15 * slot, 15));
 }
 
 } // namespace
@@ -31,7 +56,11 @@ private slots:
         m_fixture = std::make_unique<ProgramFixture>();
         QVERIFY(QDir::setCurrent(m_fixture->path(QString())));
     }
-    void cleanup() { m_fixture.reset(); }
+    void cleanup()
+    {
+        chmod(QFile::encodeName(m_fixture->path(QString())).constData(), 0755);
+        m_fixture.reset();
+    }
 
     void missingOrShortFileIsReplaced_data()
     {
@@ -50,7 +79,7 @@ private slots:
         QFETCH(bool, replaced);
         if (exists)
             m_fixture->writeFile(resultsName, content);
-        const ByteTextArray lines = loaded();
+        const ResultLineArray lines = loaded();
         QCOMPARE(lines.upperBound(), 30);
         if (replaced) {
             QCOMPARE(m_fixture->readFile(resultsName), (blankLine + "\r\n").repeated(30));
@@ -84,7 +113,7 @@ private slots:
         QFETCH(int, score);
         QFETCH(QDateTime, when);
         QFETCH(QByteArray, stamp);
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         Store_Result_Entry(lines, line, slot, score, when);
         QByteArray expected = blankLine;
         expected[slot - 1] = char(32 + score);
@@ -109,13 +138,13 @@ private slots:
     {
         QFETCH(int, score);
         QFETCH(bool, passed);
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         Store_Result_Entry(lines, 1, 1, score);
         QVERIFY(Save_Results_File(lines));
         const QByteArray content = m_fixture->readFile(resultsName);
         QCOMPARE(content.size(), 48060);
         QCOMPARE(uchar(content.at(0)), uchar(32 + score));
-        const ByteTextArray again = loaded();
+        const ResultLineArray again = loaded();
         QCOMPARE(again.items(), lines.items());
         QCOMPARE(ResultsFile::scoreOf(again[1].at(0)), score);
         QCOMPARE(ResultsFile::isPassed(again[1].at(0)), passed);
@@ -123,7 +152,7 @@ private slots:
 
     void shortLinesKeepTheirLength()
     {
-        ByteTextArray lines;
+        ResultLineArray lines;
         lines.dimension(30);
         lines.set(1, QByteArray(5, ' '));
         lines.set(2, QByteArray(110, ' '));
@@ -149,35 +178,172 @@ private slots:
     {
         QFETCH(int, line);
         QFETCH(int, slot);
-        ByteTextArray lines = loaded();
+        ResultLineArray lines = loaded();
         const auto before = lines.items();
         Store_Result_Entry(lines, line, slot, 90);
         QCOMPARE(lines.items(), before);
     }
 
-    void saveCutShortByAFullDiskLeavesTheOldFileWhole()
+    // A file size limit makes every write past 1000 bytes fail, as a full disk would.
+    void fullDiskKeepsFileAndResult_data()
     {
-        ByteTextArray lines = loaded();
-        Store_Result_Entry(lines, 5, 5, 55);
-        QVERIFY(Save_Results_File(lines));
-        const QByteArray saved = m_fixture->readFile(resultsName);
-
-        // A file size limit makes every write past 1000 bytes fail, as a full disk would.
-        Store_Result_Entry(lines, 6, 6, 65);
-        rlimit old{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tight = old;
-        tight.rlim_cur = 1000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-        const bool ok = Save_Results_File(lines);
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QVERIFY(!ok);
-        QCOMPARE(m_fixture->readFile(resultsName), saved);
+        QTest::addColumn<bool>("firstStart");
+        QTest::newRow("no file yet") << true;
+        QTest::newRow("saved file") << false;
+    }
+    void fullDiskKeepsFileAndResult()
+    {
+        QFETCH(bool, firstStart);
+        ResultLineArray expected = loaded();
+        Store_Result_Entry(expected, 5, 5, 55);
+        QVERIFY(Save_Results_File(expected) && (!firstStart || QFile::remove(resultsName)));
+        const QByteArray before = m_fixture->readFile(resultsName);
+        const QDateTime when(QDate(2026, 2, 3), QTime(4, 5));
+        const auto run = [&] {
+            ResultLineArray lines = loaded(); // a blank file that cannot be written: blank lines
+            CHILD_CHECK(fileOf(lines) == (firstStart ? ResultsFile::blankFile() : before));
+            Store_Result_Entry(lines, 6, 6, 65, when);
+            CHILD_CHECK(!Save_Results_File(lines) && m_fixture->readFile(resultsName) == before);
+            const rlimit room{RLIM_INFINITY, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &room); // the next save writes the result
+            return Save_Results_File(lines) ? 0 : 1;
+        };
+        QCOMPARE(ChildProcess::wait(ChildProcess::start(run, ChildProcess::self, 1000)), 0);
+        if (firstStart)
+            expected.set(5, blankLine);
+        Store_Result_Entry(expected, 6, 6, 65, when);
+        QCOMPARE(m_fixture->readFile(resultsName), fileOf(expected));
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{resultsName}); // no leftovers
-        QCOMPARE(ResultsFile::scoreOf(lines[6].at(5)), 65); // the record stays in memory
+    }
+
+    void copiesOpenAtOnceKeepEachOthersResults()
+    {
+        ResultLineArray first = loaded(), second = loaded(), expected = loaded();
+        const QDateTime earlier(QDate(2026, 3, 1), QTime(10, 0)), later = earlier.addSecs(60);
+        Store_Result_Entry(first, 1, 3, 85, earlier);
+        Store_Result_Entry(first, 16, ResultsFile::firstFreeSlot(first[16]), 40, earlier);
+        QVERIFY(Save_Results_File(first));
+        Store_Result_Entry(second, 1, 4, 90, later);
+        Store_Result_Entry(second, 1, 3, 60, later); // the same set tested later wins
+        Store_Result_Entry(second, 16, ResultsFile::firstFreeSlot(second[16]), 70, later);
+        QVERIFY(Save_Results_File(second));
+        Store_Result_Entry(expected, 1, 3, 60, later);
+        Store_Result_Entry(expected, 1, 4, 90, later);
+        Store_Result_Entry(expected, 16, 1, 40, earlier);
+        Store_Result_Entry(expected, 16, 2, 70, later); // the first copy's exam took slot 1
+        QCOMPARE(m_fixture->readFile(resultsName), fileOf(expected));
+        QCOMPARE(second.items(), expected.items()); // each copy sees the other's results
+        QVERIFY(Save_Results_File(first));
+        QCOMPARE(first.items(), expected.items());
+    }
+
+    // Two students save in turn; the file keeps its owner, group and mode.
+    void sharedInstallationSaves_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<uint>("group");
+        QTest::addColumn<int>("fileMode");
+        const uint students = ChildProcess::studentGroup, student = ChildProcess::firstStudent;
+        QTest::newRow("root's folder 755, file 666") << 0755 << 0u << 0u << 0666;
+        QTest::newRow("sticky folder, root's file 666") << 01777 << 0u << 0u << 0666;
+        QTest::newRow("group's folder, root's file 660") << 0775 << 0u << students << 0660;
+        QTest::newRow("group's folder, a student's file") << 0775 << student << students << 0660;
+    }
+    void sharedInstallationSaves()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(uint, owner);
+        QFETCH(uint, group);
+        QFETCH(int, fileMode);
+        const bool asRoot = ChildProcess::asRoot();
+        if (!asRoot && fileMode != 0666)
+            QSKIP("needs other accounts: run as root");
+        const QByteArray folder = QFile::encodeName(m_fixture->path(QString()));
+        const QByteArray file = folder + '/' + ResultsFile::fileName;
+        ResultLineArray expected = loaded();
+        QVERIFY(!asRoot || (chown(folder, 0, group) == 0 && chown(file, owner, group) == 0));
+        QVERIFY(chmod(file, fileMode) == 0 && chmod(folder, asRoot ? folderMode : 0555) == 0);
+        struct stat before, after;
+        QCOMPARE(stat(file, &before), 0);
+        const QDateTime when(QDate(2026, 5, 4), QTime(12, 0));
+        for (int student = 0; student < 2; ++student) {
+            Store_Result_Entry(expected, 1, 1 + student, 90, when);
+            const auto save = [&] { // seeing what the other student saved
+                ResultLineArray lines = loaded();
+                Store_Result_Entry(lines, 1, 1 + student, 90, when);
+                return lines.items() == expected.items() && Save_Results_File(lines) ? 0 : 1;
+            };
+            QCOMPARE(ChildProcess::wait(ChildProcess::start(save, student)), 0);
+        }
+        QCOMPARE(m_fixture->readFile(resultsName), fileOf(expected));
+        QCOMPARE(stat(file, &after), 0);
+        QVERIFY(!asRoot || (after.st_uid == owner && after.st_gid == group));
+        QCOMPARE(after.st_mode & 07777, mode_t(fileMode));
+        // Only the student who owns the file replaces it whole (old or new after a kill).
+        QCOMPARE(after.st_ino != before.st_ino, owner != 0);
+    }
+
+    // Two processes save at once, each every other entry, and are killed at random moments:
+    // every entry they saved is in the file, and the one being saved at a kill is lost at worst.
+    void processesSavingAtOnceAndKilledLoseNothing_data() { ChildProcess::addWritingWays(); }
+    void processesSavingAtOnceAndKilledLoseNothing()
+    {
+        QFETCH(bool, inPlace);
+        m_fixture->writeFile(resultsName, ResultsFile::blankFile());
+        const int saver = inPlace
+                              ? ChildProcess::denyFolder(m_fixture->path(QString()), {resultsName})
+                              : ChildProcess::self;
+        int saved[2];
+        QCOMPARE(pipe2(saved, O_NONBLOCK | O_CLOEXEC), 0);
+        const auto closePipe = qScopeGuard([&saved] {
+            close(saved[0]);
+            close(saved[1]);
+        });
+        ResultLineArray expected = loaded();
+        int next[2] = {0, 1};
+        const auto takeSaved = [&] {
+            int seen = 0;
+            for (int n = 0; read(saved[0], &n, sizeof n) == sizeof n; next[n % 2] = n + 2) {
+                storeEntry(expected, n);
+                seen |= 1 << n % 2;
+            }
+            return seen;
+        };
+        std::mt19937 random(20260607);
+        for (int round = 0; round < 50; ++round) {
+            pid_t children[2];
+            for (int parity : {0, 1})
+                children[parity] = ChildProcess::start(
+                    [&, parity] {
+                        ResultLineArray lines = loaded();
+                        for (int n = next[parity];; n += 2) {
+                            storeEntry(lines, n);
+                            CHILD_CHECK(Save_Results_File(lines));
+                            CHILD_CHECK(write(saved[1], &n, sizeof n) == sizeof n);
+                        }
+                    },
+                    saver);
+            pollfd savedOne{saved[0], POLLIN, 0};
+            const QDeadlineTimer bothSaving(10000);
+            for (int seen = 0;
+                 seen != 3 && poll(&savedOne, 1, int(bothSaving.remainingTime())) == 1;)
+                seen |= takeSaved();
+            usleep(std::uniform_int_distribution<useconds_t>(0, 2000)(random));
+            ::kill(children[0], SIGKILL);
+            ::kill(children[1], SIGKILL);
+            QCOMPARE(ChildProcess::wait(children[0]) + ChildProcess::wait(children[1]), -2);
+            takeSaved();
+            QByteArray file = m_fixture->readFile(resultsName);
+            QCOMPARE(file.size(), 48060);
+            for (int n : next) // the entries being saved: old, new, or in place half of each
+                acceptSlot(file, fileOf(expected), n);
+            QCOMPARE(file, fileOf(expected));
+        }
+        ResultLineArray lines = loaded();
+        storeEntry(lines, next[0]);
+        QVERIFY(Save_Results_File(lines));
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{resultsName}); // no copy left behind
     }
 };
 

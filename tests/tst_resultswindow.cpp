@@ -16,7 +16,7 @@ const QDateTime christmasEve(QDate(2023, 12, 24), QTime(14, 5, 59));
 // A results line of blanks with one entry stored.
 QByteArray lineWith(int slot, int score, const QDateTime &when = christmasEve)
 {
-    ByteTextArray lines;
+    ResultLineArray lines;
     lines.dimension(1);
     lines.set(1, QByteArray(ResultsFile::lineLength, ' '));
     Store_Result_Entry(lines, 1, slot, score, when);

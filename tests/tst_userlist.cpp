@@ -1,3 +1,4 @@
+#include "childprocess.h"
 #include "login/userlist.h"
 #include "login/usernamevalidator.h"
 #include "programfixture.h"
@@ -18,7 +19,11 @@ private slots:
         m_fixture = std::make_unique<ProgramFixture>();
         m_list = m_fixture->path(m_name);
     }
-    void cleanup() { m_fixture.reset(); }
+    void cleanup()
+    {
+        chmod(QFile::encodeName(m_fixture->path(QString())).constData(), 0755);
+        m_fixture.reset();
+    }
 
     void loadListsEveryNonEmptyLine_data()
     {
@@ -90,6 +95,29 @@ private slots:
     {
         QCOMPARE(UserFile::fileName(12), QStringLiteral("User 12.txt"));
         QCOMPARE(UserFile::content(), QByteArray("\t\t\t\t\t\r\n").repeated(200));
+    }
+
+    // A 1024-byte file size limit stands for a nearly full disk: a user file of 1400 bytes and a
+    // list grown past 1024 bytes do not fit, and the files stay as they were.
+    void writesCutShortAreReported_data() { ChildProcess::addWritingWays(); }
+    void writesCutShortAreReported()
+    {
+        QFETCH(bool, inPlace);
+        const QString userFile = UserFile::fileName(2);
+        const QByteArray list = QByteArray("Anna\r\n").repeated(170);
+        const QByteArray cutShort = UserFile::content().left(700);
+        m_fixture->writeFile(m_name, list);
+        m_fixture->writeFile(userFile, cutShort);
+        const QString folder = m_fixture->path(QString());
+        const int writer =
+            inPlace ? ChildProcess::denyFolder(folder, {m_name, userFile}) : ChildProcess::self;
+        const auto write = [&] {
+            return !UserFile::write(2, folder) && !UserList::append(QStringLiteral("Dora"), m_list);
+        };
+        QCOMPARE(ChildProcess::wait(ChildProcess::start(write, writer, 1024)), 1);
+        QCOMPARE(m_fixture->readFile(userFile), cutShort);
+        QCOMPARE(m_fixture->readFile(m_name), list);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{userFile, m_name}));
     }
 
     void namesTheListCanHold_data()
