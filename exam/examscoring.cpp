@@ -37,4 +37,17 @@ int firstFreeSlot(const QByteArray &examLine)
     return 0;
 }
 
+bool isFullRecord(const QByteArray &examLine)
+{
+    using namespace ResultsFile;
+    if (examLine.size() < lineLength)
+        return false;
+    for (qsizetype k = 0; k < slotCount; ++k) {
+        const int score = scoreOf(examLine.at(k));
+        if (score < 1 || score > 100)
+            return false;
+    }
+    return true;
+}
+
 } // namespace ExamScoring

@@ -192,10 +192,12 @@ void Form2::recordScore(int score)
     if (!ResultsFile::isVocabulary(vocabulary))
         return;
     const int line = ResultsFile::examLine(vocabulary);
-    // A full record is never written past its 100 slots; the student is told instead.
-    const int slot = ExamScoring::firstFreeSlot(m_state.Result_Lines.at(line));
+    // A record with no free slot is never written past its 100 slots; the student is told
+    // instead, and only a record whose slots all hold exams says it has 100 of them.
+    const QByteArray record = m_state.Result_Lines.at(line);
+    const int slot = ExamScoring::firstFreeSlot(record);
     if (slot == 0) {
-        Text1[0]->setText(recordFullText);
+        Text1[0]->setText(ExamScoring::isFullRecord(record) ? recordFullText : notSavedText);
         return;
     }
     // The record stays in memory either way, so the next save writes it out.
