@@ -19,15 +19,17 @@ std::optional<QByteArrayView> LineReader::next()
             return TextLines::withoutCr(pending.first(lf));
         }
         m_scanned = pending.size();
+        // A read moves the unfinished line, so it is looked at afresh after one.
         if (!m_atEnd && readBlock())
             continue;
         m_atEnd = true;
-        if (pending.isEmpty())
+        if (m_start == m_end)
             return std::nullopt;
         // The last line, without a line end of its own.
+        const QByteArrayView last(m_buffer.constData() + m_start, m_end - m_start);
         m_start = m_end;
         m_scanned = 0;
-        return TextLines::withoutCr(pending);
+        return TextLines::withoutCr(last);
     }
 }
 
