@@ -176,12 +176,8 @@ private slots:
         QByteArray head = "#1\r\n";
         for (int k = 2; k <= 30; ++k)
             head += "sana" + QByteArray::number(k) + "\\word\r\n";
-        for (const QString &name : {database, results, users}) {
-            QFile file(name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(head) == head.size());
-            for (int k = 0; k < 10; ++k)
-                QVERIFY(file.write(QByteArray(1'000'000, '\n')) == 1'000'000);
-        }
+        for (const QString &name : {database, results, users})
+            writeFile(name, head + QByteArray(10'000'000, '\n'));
         const int rise = peakRise([&] { readBy(reader); });
         QVERIFY2(rise >= 0 && rise < 36, qPrintable(QString::number(rise) + QLatin1String(" MiB")));
     }
