@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-LineReader::LineReader(QIODevice &device) : m_device(device) {}
+LineReader::LineReader(QIODevice &device) : m_device(device), m_left(device.bytesAvailable()) {}
 
 std::optional<QByteArrayView> LineReader::next()
 {
@@ -35,6 +35,8 @@ std::optional<QByteArrayView> LineReader::next()
 
 bool LineReader::readBlock()
 {
+    if (m_left <= 0)
+        return false;
     // The unfinished line moves to the front; a line longer than the buffer makes it grow.
     const qsizetype pending = m_end - m_start;
     if (m_start > 0 && pending > 0)
@@ -43,9 +45,11 @@ bool LineReader::readBlock()
     m_end = pending;
     if (m_end == m_buffer.size())
         m_buffer.resize(qMax(blockSize, 2 * m_buffer.size()));
-    const qint64 got = m_device.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+    const qint64 got =
+        m_device.read(m_buffer.data() + m_end, qMin<qint64>(m_buffer.size() - m_end, m_left));
     if (got <= 0)
         return false;
     m_end += got;
+    m_left -= got;
     return true;
 }
