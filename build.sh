@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Kielotar Opinto, builds it, and then starts the program
-# ("./build.sh run") or runs every test ("./build.sh test").
+# ("./build.sh run") or runs every test in two builds ("./build.sh test").
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -35,7 +35,14 @@ if [[ $mode == run ]]; then
     exec ./build/kielotar
 fi
 
-cmake -S . -B build -DKIELOTAR_WERROR=ON
-cmake --build build -j "$jobs"
-cd build
-ctest --output-on-failure -j "$jobs"
+# Every test runs twice: in the ordinary build, and in build-asan with AddressSanitizer and
+# UndefinedBehaviorSanitizer, which stop a test at its first memory error or undefined behaviour.
+status=0
+for dir in build build-asan; do
+    sanitize=OFF
+    [[ $dir == build-asan ]] && sanitize=ON
+    cmake -S . -B "$dir" -DKIELOTAR_WERROR=ON -DKIELOTAR_SANITIZE="$sanitize"
+    cmake --build "$dir" -j "$jobs"
+    (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
+done
+exit "$status"

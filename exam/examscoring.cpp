@@ -30,4 +30,17 @@ QString resultLine(const QString &typed, const QString &expected)
 
 int firstFreeSlot(const QByteArray &examLine) { return ResultsFile::firstFreeSlot(examLine); }
 
+bool isFullRecord(const QByteArray &examLine)
+{
+    using namespace ResultsFile;
+    if (examLine.size() < lineLength)
+        return false;
+    for (qsizetype k = 0; k < slotCount; ++k) {
+        const int score = scoreOf(examLine.at(k));
+        if (score < 1 || score > 100)
+            return false;
+    }
+    return true;
+}
+
 } // namespace ExamScoring

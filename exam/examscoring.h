@@ -27,4 +27,9 @@ QString resultLine(const QString &typed, const QString &expected);
 // past the end of a short line do not count. 0 when no slot is free.
 int firstFreeSlot(const QByteArray &examLine);
 
+// True when each of the 100 slots holds a score from 1 to 100 and the line is long enough for
+// their stamps. A line with no free slot that is not full is damaged: empty, cut short, or
+// holding bytes that are no score.
+bool isFullRecord(const QByteArray &examLine);
+
 } // namespace ExamScoring

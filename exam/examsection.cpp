@@ -3,12 +3,13 @@
 #include "main/textrules.h"
 #include "main/vocabularydatabase.h"
 #include "platform/codepage.h"
+#include "platform/linereader.h"
 
 namespace ExamSection {
 
 namespace {
 
-bool isSectionLine(const QByteArray &line) { return line.startsWith('#'); }
+bool isSectionLine(QByteArrayView line) { return line.startsWith('#'); }
 
 } // namespace
 
@@ -19,26 +20,25 @@ bool isHeader(QStringView line, int vocabulary)
            Text_Value(line.mid(1)) == double(vocabulary);
 }
 
-Result read(const QByteArray &content, int vocabulary, TextArray &Vocabulary_Lines)
+Result read(QIODevice &file, int vocabulary, TextArray &Vocabulary_Lines)
 {
     Result result;
     // The array is normally dimensioned by the set browser; without it nothing could be stored.
     if (!Vocabulary_Lines.isDimensioned())
         Vocabulary_Lines.dimension(maxStoredLines);
 
-    const QList<QByteArray> lines = TextLines::split(content);
-    qsizetype i = 0;
-    for (; i < lines.size() && !result.headerFound; ++i)
-        result.headerFound =
-            isSectionLine(lines.at(i)) && isHeader(CodePage::decode(lines.at(i)), vocabulary);
+    LineReader reader(file);
+    std::optional<QByteArrayView> line;
+    while (!result.headerFound && (line = reader.next()))
+        result.headerFound = isSectionLine(*line) && isHeader(CodePage::decode(*line), vocabulary);
     if (!result.headerFound)
         return result;
 
-    for (; i < lines.size() && !isSectionLine(lines.at(i)); ++i) {
+    while ((line = reader.next()) && !isSectionLine(*line)) {
         ++result.lineCount;
         if (result.lineCount <= maxStoredLines)
-            Vocabulary_Lines.set(result.lineCount,
-                                 VocabularyDatabase::cutWordLine(CodePage::decode(lines.at(i))));
+            Vocabulary_Lines.set(int(result.lineCount),
+                                 VocabularyDatabase::cutWordLine(CodePage::decode(*line)));
     }
     return result;
 }

@@ -2,8 +2,9 @@
 
 #include "main/textarray.h"
 
-#include <QByteArray>
 #include <QStringView>
+
+class QIODevice;
 
 // The exam's own reading of one vocabulary's section, straight from the database file. Its
 // header is the first line whose first character is "#" and whose rest reads, by Text_Value,
@@ -18,14 +19,15 @@ inline constexpr int maxStoredLines = 1000;
 struct Result
 {
     bool headerFound = false;
-    int lineCount = 0; // lines of the section, stored or not
+    qint64 lineCount = 0; // lines of the section, stored or not
 };
 
 bool isHeader(QStringView line, int vocabulary);
 
 // Stores the section's lines at positions 1, 2, ... of Vocabulary_Lines, each word line cut
 // before its second backslash; an empty line takes a position like any other. Positions after
-// the section keep what they held. The content is the whole file, Windows-1252 with CR LF.
-Result read(const QByteArray &content, int vocabulary, TextArray &Vocabulary_Lines);
+// the section keep what they held. The file is the open database, Windows-1252 with CR LF; it
+// is read line by line and only the section's first 1000 lines are kept.
+Result read(QIODevice &file, int vocabulary, TextArray &Vocabulary_Lines);
 
 } // namespace ExamSection

@@ -15,7 +15,8 @@
 #include "platform/keycodes.h"
 #include "platform/layout.h"
 #include "platform/twips.h"
-#include "platform/wholefile.h"
+
+#include <QFile>
 
 const QString Form2::noSectionText = QStringLiteral("Sanaston sanoja ei löytynyt.");
 const QString Form2::tooFewWordsText =
@@ -79,11 +80,14 @@ void Form2::Form_Activate()
     Label4->setCaption(m_program.form1()->Label3[1]->caption());
 
     // The section is read and the exam drawn without letting other events in: reading the
-    // whole file takes well under a millisecond, and no click or activation can then reach a
-    // half-built exam.
-    const ExamSection::Result section =
-        ExamSection::read(WholeFile::read(QString::fromLatin1(VocabularyDatabase::fileName)),
-                          m_state.Vocabulary_Index, m_state.Vocabulary_Lines);
+    // file takes well under a millisecond, and no click or activation can then reach a
+    // half-built exam. A file that cannot be opened holds no section.
+    const ExamSection::Result section = [this] {
+        QFile database(QString::fromLatin1(VocabularyDatabase::fileName));
+        if (!database.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            return ExamSection::Result();
+        return ExamSection::read(database, m_state.Vocabulary_Index, m_state.Vocabulary_Lines);
+    }();
 
     Text1[0]->setText(QString());
     Text1[1]->setText(QString());
@@ -188,10 +192,12 @@ void Form2::recordScore(int score)
     if (!ResultsFile::isVocabulary(vocabulary))
         return;
     const int line = ResultsFile::examLine(vocabulary);
-    // A full record is never written past its 100 slots; the student is told instead.
-    const int slot = ExamScoring::firstFreeSlot(m_state.Result_Lines.at(line));
+    // A record with no free slot is never written past its 100 slots; the student is told
+    // instead, and only a record whose slots all hold exams says it has 100 of them.
+    const QByteArray record = m_state.Result_Lines.at(line);
+    const int slot = ExamScoring::firstFreeSlot(record);
     if (slot == 0) {
-        Text1[0]->setText(recordFullText);
+        Text1[0]->setText(ExamScoring::isFullRecord(record) ? recordFullText : notSavedText);
         return;
     }
     // The record stays in memory either way, so the next save writes it out.

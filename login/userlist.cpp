@@ -2,6 +2,7 @@
 
 #include "main/textrules.h"
 #include "platform/codepage.h"
+#include "platform/linereader.h"
 #include "platform/wholefile.h"
 
 #include <QDir>
@@ -19,15 +20,19 @@ QStringList load(const QString &path)
     }
     if (QFileInfo(path).size() <= 1)
         return {};
-    return names(WholeFile::read(path));
+    QFile list(path);
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return {};
+    return names(list);
 }
 
-QStringList names(const QByteArray &content)
+QStringList names(QIODevice &list)
 {
     QStringList result;
-    for (const QByteArray &line : TextLines::split(content))
-        if (!line.isEmpty())
-            result.append(CodePage::decode(line));
+    LineReader reader(list);
+    while (const std::optional<QByteArrayView> line = reader.next())
+        if (!line->isEmpty())
+            result.append(CodePage::decode(*line));
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 // The user list "Users.txt": one name a line, Windows-1252 with CR LF, in the order the users
 // were created. Names are kept exactly as typed: no trimming, duplicates allowed.
 namespace UserList {
@@ -14,8 +16,9 @@ inline constexpr char fileName[] = "Users.txt";
 // file of one byte or less holds no name and is not read; an unreadable file gives no names.
 QStringList load(const QString &path = QString::fromLatin1(fileName));
 
-// The names of a list's content, as load() reads them.
-QStringList names(const QByteArray &content);
+// The names of an open list, as load() reads them; memory holds the names and one block of
+// the file, however many empty lines it has.
+QStringList names(QIODevice &list);
 
 // Appends the name and CR LF, creating the list when it is missing. A list whose last line
 // lacks its line end gets one first, so that the new name never runs into the one before it.

@@ -1,6 +1,7 @@
 #include "main/vocabularydatabase.h"
 
 #include "platform/codepage.h"
+#include "platform/linereader.h"
 
 #include <QFile>
 
@@ -32,28 +33,23 @@ QString cutWordLine(const QString &line)
     return second < 0 ? line : line.left(second);
 }
 
-void parse(QByteArrayView content, TextArray &lines)
+void read(QIODevice &file, TextArray &lines)
 {
     // The database is read again at every activation of the main window and usually holds
     // what it held before: a line equal to the one in place is kept rather than built anew,
     // which spares the allocations that would otherwise dominate a reload.
     if (lines.upperBound() != maxLines)
         lines.dimension(maxLines);
-    qsizetype start = 0;
+    LineReader reader(file);
     int k = 0;
-    while (start < content.size() && k < maxLines) {
-        qsizetype end = content.indexOf('\n', start);
-        const qsizetype next = end < 0 ? content.size() : end + 1;
-        if (end < 0)
-            end = content.size();
-        if (end > start && content.at(end - 1) == '\r')
-            --end;
-        const QByteArrayView line = content.sliced(start, end - start);
-        const QByteArrayView kept = line.first(keptLength(line));
+    while (k < maxLines) {
+        const std::optional<QByteArrayView> line = reader.next();
+        if (!line)
+            break;
+        const QByteArrayView kept = line->first(keptLength(*line));
         QString &slot = lines.ref(++k);
         if (!CodePage::equals(slot, kept))
             slot = CodePage::decode(kept);
-        start = next;
     }
     for (++k; k <= maxLines; ++k)
         if (!lines.at(k).isEmpty())
@@ -64,17 +60,12 @@ void parse(QByteArrayView content, TextArray &lines)
 
 void Load_Database(TextArray &Database_Lines)
 {
+    // Plain reads into memory of our own: the file may be rewritten while it is read, and a
+    // mapping of it would then fault.
     QFile file(QString::fromLatin1(VocabularyDatabase::fileName));
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         Database_Lines.dimension(VocabularyDatabase::maxLines);
         return;
     }
-    // Mapped rather than copied: the file is read at every activation.
-    if (const uchar *mapped = file.map(0, file.size())) {
-        VocabularyDatabase::parse(
-            QByteArrayView(reinterpret_cast<const char *>(mapped), file.size()), Database_Lines);
-        file.unmap(const_cast<uchar *>(mapped));
-        return;
-    }
-    VocabularyDatabase::parse(file.readAll(), Database_Lines);
+    VocabularyDatabase::read(file, Database_Lines);
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 // The vocabulary database "Kielo Opinto Voc.db": Windows-1252 text, a section a vocabulary
 // headed by "#" and its number, then word lines "left\right". The whole file is read into
 // Database_Lines at every activation of the main window.
@@ -17,8 +19,9 @@ inline constexpr int maxLines = 10000;
 // character "#") and a line with fewer than two backslashes stay whole.
 QString cutWordLine(const QString &line);
 
-// Fills lines 1 to 10000 from the file content; lines past the 10000th are not kept.
-void parse(QByteArrayView content, TextArray &lines);
+// Fills lines 1 to 10000 from the open file; lines past the 10000th are not read. A file that
+// shrinks or changes meanwhile gives the lines read before, the rest stay empty.
+void read(QIODevice &file, TextArray &lines);
 
 } // namespace VocabularyDatabase
 

@@ -53,18 +53,15 @@ bool CodePage::canEncode(QStringView text) { return decode(encode(text)) == text
 QList<QByteArray> TextLines::split(const QByteArray &content, qsizetype maxLines)
 {
     QList<QByteArray> lines;
+    const QByteArrayView rest(content);
     qsizetype start = 0;
-    while (start < content.size() && lines.size() != maxLines) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0) {
-            lines.append(content.mid(start));
-            break;
-        }
-        qsizetype lineEnd = end;
-        if (lineEnd > start && content.at(lineEnd - 1) == '\r')
-            --lineEnd;
-        lines.append(content.mid(start, lineEnd - start));
-        start = end + 1;
+    while (start < rest.size() && lines.size() != maxLines) {
+        qsizetype end = rest.indexOf('\n', start);
+        const qsizetype next = end < 0 ? rest.size() : end + 1;
+        if (end < 0)
+            end = rest.size();
+        lines.append(withoutCr(rest.sliced(start, end - start)).toByteArray());
+        start = next;
     }
     return lines;
 }

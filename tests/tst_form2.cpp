@@ -457,19 +457,35 @@ private slots:
         QCOMPARE(leftList()->count(), 100);
     }
 
-    void aFullRecordIsLeftAlone()
+    // A record with no free slot is left alone; only one whose 100 slots all hold exams says so.
+    void aRecordWithoutAFreeSlotIsLeftAlone_data()
     {
-        openExam(1);
-        QByteArray full = resultLines().at(16);
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QString>("notice");
+        QByteArray full(1600, ' ');
         full.replace(0, 100, QByteArray(100, 'x'));
-        m_fixture->state().Result_Lines.set(16, full);
+        QByteArray scoreOfNul = full;
+        scoreOfNul[42] = '\0';
+        QTest::newRow("full") << full << Form2::recordFullText;
+        QTest::newRow("empty line") << QByteArray() << Form2::notSavedText;
+        QTest::newRow("NUL-filled line") << QByteArray(1600, '\0') << Form2::notSavedText;
+        QTest::newRow("50 bytes") << QByteArray(50, 'x') << Form2::notSavedText;
+        QTest::newRow("stamps cut short") << full.left(1000) << Form2::notSavedText;
+        QTest::newRow("one score byte is no score") << scoreOfNul << Form2::notSavedText;
+    }
+    void aRecordWithoutAFreeSlotIsLeftAlone()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QString, notice);
+        openExam(1);
+        m_fixture->state().Result_Lines.set(16, record);
         QVERIFY(QFile::remove(resultsPath()));
 
         check();
         QCOMPARE(m_form2->Label2[0]->caption(), QStringLiteral("0/100"));
         QVERIFY(!m_form2->Label5->isHidden());
-        QCOMPARE(resultLines().at(16), full);
-        QCOMPARE(promptBox()->text(), Form2::recordFullText);
+        QCOMPARE(resultLines().at(16), record);
+        QCOMPARE(promptBox()->text(), notice);
         QVERIFY(!QFile::exists(resultsPath()));
     }
 
