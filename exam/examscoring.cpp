@@ -28,8 +28,6 @@ QString resultLine(const QString &typed, const QString &expected)
     return typed + QStringLiteral("\t(") + expected + QLatin1Char(')');
 }
 
-int firstFreeSlot(const QByteArray &examLine) { return ResultsFile::firstFreeSlot(examLine); }
-
 bool isFullRecord(const QByteArray &examLine)
 {
     using namespace ResultsFile;

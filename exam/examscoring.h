@@ -23,10 +23,6 @@ QString scoreText(int score);
 // answer as drawn, in parentheses.
 QString resultLine(const QString &typed, const QString &expected);
 
-// The first of slots 1 to 100 of an exam record line whose score character is a blank; slots
-// past the end of a short line do not count. 0 when no slot is free.
-int firstFreeSlot(const QByteArray &examLine);
-
 // True when each of the 100 slots holds a score from 1 to 100 and the line is long enough for
 // their stamps. A line with no free slot that is not full is damaged: empty, cut short, or
 // holding bytes that are no score.

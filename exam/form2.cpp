@@ -195,7 +195,7 @@ void Form2::recordScore(int score)
     // A record with no free slot is never written past its 100 slots; the student is told
     // instead, and only a record whose slots all hold exams says it has 100 of them.
     const QByteArray record = m_state.Result_Lines.at(line);
-    const int slot = ExamScoring::firstFreeSlot(record);
+    const int slot = ResultsFile::firstFreeSlot(record);
     if (slot == 0) {
         Text1[0]->setText(ExamScoring::isFullRecord(record) ? recordFullText : notSavedText);
         return;

@@ -37,7 +37,8 @@ inline int stampStart(int slot) { return slotCount + 1 + stampLength * (slot - 1
 // "MM-DD-YYYY" followed at once by "hh:mm", 24-hour clock.
 QByteArray stamp(const QDateTime &when);
 
-// The first slot of a line whose score character is a blank, or 0 when there is none.
+// The first of slots 1 to 100 whose score character is a blank; slots past the end of a short
+// line do not count. 0 when no slot is free.
 int firstFreeSlot(const QByteArray &line);
 
 // One stored entry: the slot of a line and what it received.

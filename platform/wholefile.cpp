@@ -108,7 +108,8 @@ void syncFolder(const QByteArray &path)
 
 // Replaces the file with a complete new copy. Gives nothing when the copy cannot be made here
 // with the old file's owner, group and mode (nor a file with an access list, several names or
-// a symbolic link to it be replaced without loss), so that the caller writes in place.
+// a symbolic link to it be replaced without loss), or when the disk is too full to hold it, so
+// that the caller writes in place.
 std::optional<bool> replace(int fd, const struct stat &old, const QByteArray &path,
                             const QByteArray &content)
 {
@@ -130,7 +131,11 @@ std::optional<bool> replace(int fd, const struct stat &old, const QByteArray &pa
     }
     if (!writeAll(copy, content.constData(), content.size(), 0) || ::fsync(copy) != 0 ||
         ::rename(copyPath.constData(), path.constData()) != 0) {
+        // A full disk has no room for a second copy, but a change in place needs none.
+        const bool diskFull = errno == ENOSPC || errno == EDQUOT;
         ::unlink(copyPath.constData());
+        if (diskFull)
+            return std::nullopt;
         return false;
     }
     syncFolder(path);

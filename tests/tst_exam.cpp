@@ -4,6 +4,7 @@
 #include "exam/examsection.h"
 #include "exam/examtable.h"
 #include "main/passmark.h"
+#include "main/resultsfile.h"
 #include "main/textarray.h"
 
 #include <QBuffer>
@@ -412,7 +413,7 @@ private slots:
     {
         QFETCH(QByteArray, line);
         QFETCH(int, slot);
-        QCOMPARE(ExamScoring::firstFreeSlot(line), slot);
+        QCOMPARE(ResultsFile::firstFreeSlot(line), slot);
     }
 };
 

@@ -47,7 +47,7 @@ QStringList readBy(const QString &reader)
         }
         lines = read.items().mid(1, count);
     } else if (reader == QLatin1String("results file")) {
-        ByteTextArray read;
+        ResultLineArray read;
         Load_Results_File(read);
         for (const QByteArray &line : read.items().mid(1))
             lines << CodePage::decode(line);
