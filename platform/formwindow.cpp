@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
+#include <QScreen>
+#include <QStyle>
 
 FormWindow *FormWindow::s_lastActive = nullptr;
 
@@ -73,4 +75,18 @@ bool FormWindow::event(QEvent *event)
             setFocus(Qt::ActiveWindowFocusReason);
     }
     return handled;
+}
+
+void FormWindow::setVisible(bool visible)
+{
+    // Left to the window manager, a window may land partly off the screen, beside the window
+    // shown before it.
+    if (visible && !m_placed && isWindow()) {
+        m_placed = true;
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect placed =
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sizeHint(), screen);
+        move(qMax(placed.left(), screen.left()), qMax(placed.top(), screen.top()));
+    }
+    QMainWindow::setVisible(visible);
 }

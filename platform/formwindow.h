@@ -5,7 +5,8 @@
 // A fixed-size window whose client area is given in twips. Form_Activate runs each time the
 // window becomes the program's active window: coming back from another program is no
 // activation, coming back from another window of the program is. While none of its controls
-// holds the keyboard focus, the window itself holds it (the menu bar is no control).
+// holds the keyboard focus, the window itself holds it (the menu bar is no control). Shown for
+// the first time, it stands whole in the middle of its screen.
 class FormWindow : public QMainWindow
 {
     Q_OBJECT
@@ -31,9 +32,11 @@ public:
 protected:
     virtual void Form_Activate() {}
     bool event(QEvent *event) override;
+    void setVisible(bool visible) override;
 
 private:
     QWidget *m_client;
     QMetaObject::Connection m_focusWatch;
+    bool m_placed = false;
     static FormWindow *s_lastActive;
 };

@@ -1,9 +1,11 @@
 #include "platform/captionlabel.h"
+#include "platform/formwindow.h"
 #include "platform/keycodes.h"
 #include "platform/listbox.h"
 #include "platform/textbox.h"
 #include "platform/twips.h"
 
+#include <QScreen>
 #include <QTest>
 
 class TestPlatform : public QObject
@@ -88,6 +90,20 @@ private slots:
         QTest::keyClick(&box, Qt::Key_Backspace);
         QCOMPARE(seen, (QStringList{"|65|0", "a|16|1", "a|66|1", "ab|13|0", "ab|67|0", "ab|8|0"}));
         QCOMPARE(box.text(), QStringLiteral("a"));
+    }
+
+    void windowFirstShownStandsInTheMiddleOfTheScreen()
+    {
+        FormWindow window(6000, 3000);
+        window.move(5000, 5000); // where a window manager might have put it
+        window.show();
+        const QRect screen = window.screen()->availableGeometry();
+        QVERIFY(screen.contains(window.frameGeometry()));
+        QVERIFY((window.geometry().center() - screen.center()).manhattanLength() <= 4); // frame
+        window.hide();
+        window.move(10, 10); // moved by the user: shown again, it stays there
+        window.show();
+        QCOMPARE(window.pos(), QPoint(10, 10));
     }
 };
 
