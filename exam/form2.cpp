@@ -18,6 +18,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 const QString Form2::noSectionText = QStringLiteral("Sanaston sanoja ei löytynyt.");
 const QString Form2::tooFewWordsText =
     QStringLiteral("Sanastossa on liian vähän sanoja kokeeseen.");
@@ -83,8 +85,8 @@ void Form2::Form_Activate()
     // file takes well under a millisecond, and no click or activation can then reach a
     // half-built exam. A file that cannot be opened holds no section.
     const ExamSection::Result section = [this] {
-        QFile database(QString::fromLatin1(VocabularyDatabase::fileName));
-        if (!database.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        QFile database;
+        if (!VocabularyDatabase::open(database))
             return ExamSection::Result();
         return ExamSection::read(database, m_state.Vocabulary_Index, m_state.Vocabulary_Lines);
     }();
@@ -200,10 +202,16 @@ void Form2::recordScore(int score)
         Text1[0]->setText(ExamScoring::isFullRecord(record) ? recordFullText : notSavedText);
         return;
     }
-    // The record stays in memory either way, so the next save writes it out.
+    // A record that could not be written stays in memory, for the next save to write out. One
+    // that another copy of the program left no free slot for is not stored at all.
     Store_Result_Entry(m_state.Result_Lines, line, slot, score);
-    if (!Save_Results_File(m_state.Result_Lines))
-        Text1[0]->setText(notSavedText);
+    if (Save_Results_File(m_state.Result_Lines))
+        return;
+    const bool refused = std::any_of(
+        m_state.Result_Lines.refused.cbegin(), m_state.Result_Lines.refused.cend(),
+        [line](const ResultsFile::Record &refusedOne) { return refusedOne.line == line; });
+    const bool full = refused && ExamScoring::isFullRecord(m_state.Result_Lines.at(line));
+    Text1[0]->setText(full ? recordFullText : notSavedText);
 }
 
 void Form2::goBack()

@@ -3,25 +3,20 @@
 #include "main/textrules.h"
 #include "platform/codepage.h"
 #include "platform/linereader.h"
+#include "platform/regularfile.h"
 #include "platform/wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace UserList {
 
 QStringList load(const QString &path)
 {
-    if (!QFileInfo::exists(path)) {
-        QFile create(path);
-        // NewOnly: a file that appears meanwhile is never emptied.
-        create.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-    }
-    if (QFileInfo(path).size() <= 1)
-        return {};
-    QFile list(path);
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile list;
+    if (!RegularFile::open(list, path, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                           RegularFile::Create::WhenMissing) ||
+        list.size() <= 1)
         return {};
     return names(list);
 }
@@ -41,7 +36,7 @@ bool append(const QString &name, const QString &path)
     const QByteArray line = CodePage::encode(name) + TextLines::crlf;
     // The list as it stands under the lock, so that a name another copy of the program adds at
     // the same moment is kept.
-    return WholeFile::update(path, [&line](const QByteArray &list) {
+    return WholeFile::update(path, [&line](const QByteArray &list) -> std::optional<QByteArray> {
         if (list.isEmpty() || list.endsWith('\n'))
             return list + line;
         return list + (list.endsWith('\r') ? QByteArray("\n") : QByteArray(TextLines::crlf)) + line;

@@ -25,12 +25,16 @@ QByteArray blankFile()
     return content;
 }
 
+char scoreAt(const QByteArray &line, int slot)
+{
+    return slot <= line.size() ? line.at(slot - 1) : ' ';
+}
+
 int firstFreeSlot(const QByteArray &line)
 {
-    const qsizetype slotsInLine = qMin<qsizetype>(line.size(), slotCount);
-    for (qsizetype k = 0; k < slotsInLine; ++k)
-        if (line.at(k) == ' ')
-            return int(k) + 1;
+    for (int k = 1; k <= slotCount; ++k)
+        if (scoreAt(line, k) == ' ')
+            return k;
     return 0;
 }
 
@@ -40,39 +44,46 @@ namespace {
 
 using namespace ResultsFile;
 
-// A short line keeps its length: what would fall past its end is dropped.
+// A line too short for the record (an editor that strips trailing blanks makes one) is first
+// lengthened with blanks to its full length, so that the record lands whole.
 void put(QByteArray &text, const Record &record)
 {
-    if (record.slot <= text.size())
-        text[record.slot - 1] = record.score;
     const qsizetype start = stampStart(record.slot) - 1;
-    for (qsizetype j = 0; j < stampLength && start + j < text.size(); ++j)
-        text[start + j] = record.stamp.at(j);
+    if (text.size() < start + stampLength)
+        text.append(lineLength - text.size(), ' ');
+    text[record.slot - 1] = record.score;
+    text.replace(start, stampLength, record.stamp);
 }
 
-// The lines a save finds in the file: a file under 10 bytes counts as the blank file the load
-// puts in its place; lines missing from a damaged file stay empty, as the load leaves them.
-QList<QByteArray> linesOf(const QByteArray &content)
+// The lines of the file's first bytes, each cut at its greatest length: a file under 10 bytes
+// counts as the blank file the load puts in its place; lines missing from a damaged file stay
+// empty, as the load leaves them.
+QList<QByteArray> linesOf(const QByteArray &head)
 {
     QList<QByteArray> lines =
-        TextLines::split(content.size() < minimumFileSize ? blankFile() : content, lineCount);
+        TextLines::split(head.size() < minimumFileSize ? blankFile() : head, lineCount);
     lines.resize(lineCount);
+    for (QByteArray &line : lines)
+        if (line.size() > maxLineLength)
+            line.truncate(maxLineLength);
     return lines;
 }
 
-// An exam whose slot another copy of the program filled meanwhile goes to the first free slot,
-// where this copy would have put it had it seen the other exam.
-void putIntoFile(QList<QByteArray> &lines, Record record)
+// Puts the record into the file's line. An exam goes where this copy found a free slot unless
+// another copy stored an exam there meanwhile, as this copy can tell from what it knew of the
+// slot (two identical exams are two exams); it then goes to the first free slot, where this
+// copy would have put it had it seen the other exam. False when no slot is left for it.
+bool putIntoFile(QList<QByteArray> &lines, Record record)
 {
     QByteArray &text = lines[record.line - 1];
-    QByteArray mine = text;
-    put(mine, record);
-    const bool takenByAnother =
-        mine != text && record.slot <= text.size() && text.at(record.slot - 1) != ' ';
-    if (record.line > vocabularyCount && takenByAnother)
-        if (const int free = firstFreeSlot(text))
-            record.slot = free;
+    const bool takenByAnother = record.knewFree && scoreAt(text, record.slot) != ' ';
+    if (record.line > vocabularyCount && takenByAnother) {
+        record.slot = firstFreeSlot(text);
+        if (record.slot == 0)
+            return false;
+    }
     put(text, record);
+    return true;
 }
 
 } // namespace
@@ -81,14 +92,19 @@ void Load_Results_File(ResultLineArray &Result_Lines)
 {
     Result_Lines.dimension(lineCount);
     Result_Lines.unsaved.clear();
+    Result_Lines.refused.clear();
     QByteArray content = blankFile();
-    WholeFile::update(QString::fromLatin1(fileName), [&content](const QByteArray &onDisk) {
-        if (onDisk.size() >= minimumFileSize)
-            content = onDisk;
-        return content;
-    });
-    const QList<QByteArray> lines = TextLines::split(content, lineCount);
-    for (int i = 1; i <= lineCount && i <= lines.size(); ++i)
+    WholeFile::update(
+        QString::fromLatin1(fileName),
+        [&content](const QByteArray &head) -> std::optional<QByteArray> {
+            if (head.size() < minimumFileSize)
+                return content;
+            content = head;
+            return std::nullopt; // a damaged file is never repaired here
+        },
+        readLimit);
+    const QList<QByteArray> lines = linesOf(content);
+    for (int i = 1; i <= lineCount; ++i)
         Result_Lines.set(i, lines.at(i - 1));
 }
 
@@ -98,8 +114,9 @@ void Store_Result_Entry(ResultLineArray &Result_Lines, int line, int slot, int s
     if (!Result_Lines.contains(line) || line < 1 || line > lineCount || slot < 1 ||
         slot > slotCount)
         return;
-    const Record record{line, slot, scoreCharacter(score), stamp(when)};
-    put(Result_Lines.ref(line), record);
+    QByteArray &text = Result_Lines.ref(line);
+    const Record record{line, slot, scoreCharacter(score), stamp(when), scoreAt(text, slot) == ' '};
+    put(text, record);
     Result_Lines.unsaved.removeIf(
         [&record](const Record &r) { return r.line == record.line && r.slot == record.slot; });
     Result_Lines.unsaved.append(record);
@@ -108,6 +125,7 @@ void Store_Result_Entry(ResultLineArray &Result_Lines, int line, int slot, int s
 bool Save_Results_File(ResultLineArray &Result_Lines)
 {
     QList<Record> &unsaved = Result_Lines.unsaved;
+    Result_Lines.refused.clear();
     QList<QByteArray> file;
     bool saved = true;
     // One entry a write: a kill or a failure then touches that entry only, and those written
@@ -115,16 +133,25 @@ bool Save_Results_File(ResultLineArray &Result_Lines)
     // rewritten as its 30 lines).
     do {
         const bool hasEntry = !unsaved.isEmpty();
+        bool refused = false;
         QList<QByteArray> lines;
-        saved = WholeFile::update(QString::fromLatin1(fileName), [&](const QByteArray &content) {
-            lines = linesOf(content);
-            if (hasEntry)
-                putIntoFile(lines, unsaved.first());
-            return TextLines::join(lines);
-        });
-        if (!saved)
+        const bool written = WholeFile::update(
+            QString::fromLatin1(fileName),
+            [&](const QByteArray &head) -> std::optional<QByteArray> {
+                lines = linesOf(head);
+                refused = hasEntry && !putIntoFile(lines, unsaved.first());
+                return TextLines::join(lines);
+            },
+            readLimit);
+        if (!written) {
+            saved = false;
             break;
+        }
         file = lines;
+        if (refused) {
+            Result_Lines.refused.append(unsaved.first());
+            saved = false;
+        }
         if (hasEntry)
             unsaved.removeFirst();
     } while (!unsaved.isEmpty());

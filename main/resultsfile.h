@@ -18,6 +18,10 @@ inline constexpr int slotCount = 100;
 inline constexpr int stampLength = 15;
 inline constexpr int lineLength = slotCount + slotCount * stampLength; // 1600
 inline constexpr int minimumFileSize = 10;
+// A damaged file is read no further than 30 lines need, each line cut at 64 KiB: a giant file
+// (a line without end, say) costs a few MiB at most, and the next save writes the 30 lines.
+inline constexpr int maxLineLength = 64 * 1024;
+inline constexpr qint64 readLimit = qint64(lineCount) * (maxLineLength + 2);
 
 inline char scoreCharacter(int score) { return char(32 + score); }
 inline int scoreOf(char scoreCharacter) { return int(uchar(scoreCharacter)) - 32; }
@@ -37,17 +41,22 @@ inline int stampStart(int slot) { return slotCount + 1 + stampLength * (slot - 1
 // "MM-DD-YYYY" followed at once by "hh:mm", 24-hour clock.
 QByteArray stamp(const QDateTime &when);
 
-// The first of slots 1 to 100 whose score character is a blank; slots past the end of a short
-// line do not count. 0 when no slot is free.
+// The score character of a slot; a slot past the end of a short line reads as a blank.
+char scoreAt(const QByteArray &line, int slot);
+
+// The first of slots 1 to 100 whose score character is a blank (slots past the end of a short
+// line included); 0 when no slot is free.
 int firstFreeSlot(const QByteArray &line);
 
-// One stored entry: the slot of a line and what it received.
+// One stored entry: the slot of a line, what it received, and whether this copy of the program
+// knew the slot as free when it stored there.
 struct Record
 {
     int line;
     int slot;
     char score;
     QByteArray stamp;
+    bool knewFree;
 };
 
 // The content of a new results file: 30 lines of 1600 blanks.
@@ -62,6 +71,8 @@ class ResultLineArray : public ByteTextArray
 {
 public:
     QList<ResultsFile::Record> unsaved; // oldest first, one per slot
+    // Exams that the last save found no free slot for in the file: not stored, and not kept.
+    QList<ResultsFile::Record> refused;
 };
 
 // Reads the results file of the current directory into Result_Lines 1 to 30, writing a blank
@@ -71,14 +82,18 @@ public:
 void Load_Results_File(ResultLineArray &Result_Lines);
 
 // Puts the score character and the stamp into a slot of one line, in memory, and keeps the
-// entry for the next save. The line keeps its length; a line or slot number out of range
+// entry for the next save. A line too short to hold the entry is first lengthened with blanks
+// to its 1600 characters, so that no entry is cut short; a line or slot number out of range
 // changes nothing.
 void Store_Result_Entry(ResultLineArray &Result_Lines, int line, int slot, int score,
                         const QDateTime &when = QDateTime::currentDateTime());
 
 // Writes the unsaved entries into the file as it stands, one at a time under the file's lock,
 // and then holds the file's lines in Result_Lines, so that what another copy of the program
-// saved meanwhile is kept and seen. A test's entry replaces its set's slot; an exam whose slot
-// another copy filled meanwhile takes the first free one. An entry that could not be written
-// stays unsaved, in memory, for the next save. Returns whether every entry reached the file.
+// saved meanwhile is kept and seen. A test's entry replaces its set's slot. An exam whose slot
+// this copy knew as free but another copy filled meanwhile takes the first free one, and with
+// none left it is refused: not stored, and listed in `refused`. An entry that could not be
+// written stays unsaved, in memory, for the next save. A line of the file too short for an
+// entry is lengthened with blanks; the rest of the file stays as it was. Returns whether every
+// entry is whole in the file.
 bool Save_Results_File(ResultLineArray &Result_Lines);

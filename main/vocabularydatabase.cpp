@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/linereader.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 
@@ -33,6 +34,12 @@ QString cutWordLine(const QString &line)
     return second < 0 ? line : line.left(second);
 }
 
+bool open(QFile &file)
+{
+    return RegularFile::open(file, QString::fromLatin1(fileName),
+                             QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
 void read(QIODevice &file, TextArray &lines)
 {
     // The database is read again at every activation of the main window and usually holds
@@ -62,8 +69,8 @@ void Load_Database(TextArray &Database_Lines)
 {
     // Plain reads into memory of our own: the file may be rewritten while it is read, and a
     // mapping of it would then fault.
-    QFile file(QString::fromLatin1(VocabularyDatabase::fileName));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QFile file;
+    if (!VocabularyDatabase::open(file)) {
         Database_Lines.dimension(VocabularyDatabase::maxLines);
         return;
     }

@@ -20,9 +20,13 @@ std::optional<QByteArrayView> LineReader::next()
         }
         m_scanned = pending.size();
         // A read moves the unfinished line, so it is looked at afresh after one.
-        if (!m_atEnd && readBlock())
+        if (!m_atEnd && pending.size() < maxLineLength && readBlock())
             continue;
         m_atEnd = true;
+        if (pending.size() > maxLineLength) {
+            m_start = m_end;
+            return pending.first(maxLineLength);
+        }
         if (m_start == m_end)
             return std::nullopt;
         // The last line, without a line end of its own.

@@ -11,11 +11,14 @@ class QIODevice;
 // the line being read, however many lines the file has, and a file that shrinks or is rewritten
 // meanwhile only ends the lines early: what was read is what the reader gets. No more is read
 // than the device held when the reader was made, so neither a file that keeps growing nor a
-// device without end (a pipe, /dev/zero) can fill memory. Lines end as TextLines::split has it.
+// device without end (a pipe, /dev/zero) can fill memory. A line longer than maxLineLength (a
+// file made huge at no cost, with no line end in it) ends the reading: its first maxLineLength
+// bytes are the last line. Lines end as TextLines::split has it.
 class LineReader
 {
 public:
     static constexpr qsizetype blockSize = 64 * 1024;
+    static constexpr qsizetype maxLineLength = 1024 * 1024;
 
     explicit LineReader(QIODevice &device);
 

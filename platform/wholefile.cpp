@@ -1,5 +1,7 @@
 #include "platform/wholefile.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 #include <QScopeGuard>
 
@@ -72,21 +74,22 @@ bool lock(int fd, bool exclusive)
 // Opens and locks the file the path names once the lock is held: a copy of the program that
 // replaced the file meanwhile leaves this one locking the old file, which no longer counts.
 // Gives the descriptor, or -1.
-int openLocked(const QByteArray &path, bool &writable, struct stat &held)
+int openLocked(const QString &path, bool &writable, struct stat &held)
 {
     for (int attempt = 0; attempt < reopenLimit; ++attempt) {
         writable = true;
-        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        int fd = RegularFile::open(path, O_RDWR, RegularFile::Create::WhenMissing);
         if (fd < 0) {
             writable = false;
-            fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+            fd = RegularFile::open(path, O_RDONLY);
         }
         if (fd < 0)
             return -1;
         // Network file systems lock exclusively only what is open for writing.
         const bool locked = lock(fd, writable) && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
         struct stat named;
-        if (locked && ::stat(path.constData(), &named) == 0 && named.st_dev == held.st_dev &&
+        if (locked && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+            named.st_dev == held.st_dev &&
             named.st_ino == held.st_ino)
             return fd;
         ::close(fd);
@@ -142,66 +145,95 @@ std::optional<bool> replace(int fd, const struct stat &old, const QByteArray &pa
     return true;
 }
 
-// Writes the new content over the old one from the first byte that differs to the last, then
-// lengthens or shortens the file. A lengthening that fails is undone, so a file too short to
-// hold anything stays too short rather than half written.
-bool writeInPlace(int fd, const QByteArray &old, const QByteArray &content)
+// Appends the file's bytes from the end of `bytes` up to `to` (or to the file's end); false
+// when a read fails.
+bool readInto(int fd, QByteArray &bytes, qint64 to)
 {
-    const qsizetype common = qMin(old.size(), content.size());
+    qsizetype have = bytes.size();
+    bytes.resize(qsizetype(to));
+    while (have < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + have, size_t(bytes.size() - have), have);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        have += n;
+    }
+    bytes.resize(have);
+    return true;
+}
+
+// Writes the new content over the old one from the first byte that differs to the last, then
+// lengthens or shortens the file; `head` is the file's first bytes and `size` its length. A
+// failure undoes what was written: the overwritten bytes go back and the length with them. A
+// save that reports a failure then leaves no part of its record behind, and its retry finds the
+// record's place as it was.
+bool writeInPlace(int fd, QByteArray head, qint64 size, const QByteArray &content)
+{
+    const qsizetype common = qMin(head.size(), content.size());
     qsizetype first = 0;
-    while (first < common && old.at(first) == content.at(first))
+    while (first < common && head.at(first) == content.at(first))
         ++first;
     qsizetype end = content.size();
-    if (content.size() <= old.size())
-        while (end > first && old.at(end - 1) == content.at(end - 1))
+    if (content.size() <= head.size())
+        while (end > first && head.at(end - 1) == content.at(end - 1))
             --end;
-    const bool written = writeAll(fd, content.constData() + first, end - first, off_t(first)) &&
-                         ::fdatasync(fd) == 0;
-    if (!written) {
-        if (content.size() > old.size())
-            (void)::ftruncate(fd, off_t(old.size()));
+    // The undo needs every old byte that the write covers.
+    if (end > head.size() && size > head.size() && !readInto(fd, head, qMin<qint64>(end, size)))
         return false;
-    }
-    if (content.size() < old.size())
-        return ::ftruncate(fd, off_t(content.size())) == 0 && ::fdatasync(fd) == 0;
+    const auto restore = [&](qsizetype from, qsizetype to) {
+        if (to > from)
+            (void)writeAll(fd, head.constData() + from, to - from, off_t(from));
+    };
+    const auto undo = [&] {
+        (void)::ftruncate(fd, off_t(size));
+        restore(first, qMin(end, head.size()));
+        if (content.size() < size)
+            restore(content.size(), head.size());
+        (void)::fdatasync(fd);
+        return false;
+    };
+    if (!writeAll(fd, content.constData() + first, end - first, off_t(first)) ||
+        ::fdatasync(fd) != 0)
+        return undo();
+    if (content.size() < size &&
+        (::ftruncate(fd, off_t(content.size())) != 0 || ::fdatasync(fd) != 0))
+        return undo();
     return true;
 }
 
 } // namespace
 
-QByteArray WholeFile::read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WholeFile::update(const QString &path,
-                       const std::function<QByteArray(const QByteArray &)> &change)
+bool WholeFile::update(const QString &path, const Change &change, qint64 readLimit)
 {
     const QByteArray name = QFile::encodeName(path);
     bool writable = false;
     struct stat held;
-    const int fd = openLocked(name, writable, held);
+    const int fd = openLocked(path, writable, held);
     const auto closer = closeLater(fd);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+    if (fd < 0 || (readLimit < 0 && held.st_size > wholeReadLimit))
         return false;
-    const QByteArray old = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray head;
+    const qint64 toRead = readLimit < 0 ? held.st_size : qMin<qint64>(held.st_size, readLimit);
+    if (!readInto(fd, head, toRead))
         return false;
     if (writable)
         ::unlink((name + copySuffix).constData());
-    const QByteArray content = change(old);
-    if (content == old)
+    const std::optional<QByteArray> content = change(head);
+    if (!content || (*content == head && head.size() == held.st_size))
         return true;
     if (!writable)
         return false;
-    if (const std::optional<bool> replaced = replace(fd, held, name, content))
+    if (const std::optional<bool> replaced = replace(fd, held, name, *content))
         return *replaced;
-    return writeInPlace(fd, old, content);
+    return writeInPlace(fd, head, held.st_size, *content);
 }
 
 bool WholeFile::write(const QString &path, const QByteArray &content)
 {
-    return update(path, [&content](const QByteArray &) { return content; });
+    return update(
+        path, [&content](const QByteArray &) { return std::optional<QByteArray>(content); },
+        content.size());
 }
