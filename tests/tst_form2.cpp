@@ -467,9 +467,8 @@ private slots:
         QByteArray scoreOfNul = full;
         scoreOfNul[42] = '\0';
         QTest::newRow("full") << full << Form2::recordFullText;
-        QTest::newRow("empty line") << QByteArray() << Form2::notSavedText;
         QTest::newRow("NUL-filled line") << QByteArray(1600, '\0') << Form2::notSavedText;
-        QTest::newRow("50 bytes") << QByteArray(50, 'x') << Form2::notSavedText;
+        QTest::newRow("scores without stamps") << full.left(100) << Form2::notSavedText;
         QTest::newRow("stamps cut short") << full.left(1000) << Form2::notSavedText;
         QTest::newRow("one score byte is no score") << scoreOfNul << Form2::notSavedText;
     }
@@ -487,6 +486,25 @@ private slots:
         QCOMPARE(resultLines().at(16), record);
         QCOMPARE(promptBox()->text(), notice);
         QVERIFY(!QFile::exists(resultsPath()));
+    }
+
+    // Another copy of the program filled the record's last free slot after this one loaded it:
+    // the exam is not stored, and the student is told as with a full record.
+    void anExamThatFindsNoSlotLeftInTheFileIsNotStored()
+    {
+        openExam(1);
+        QByteArray ninetyNine(1600, ' ');
+        ninetyNine.replace(0, 99, QByteArray(99, 'x'));
+        m_fixture->state().Result_Lines.set(16, ninetyNine);
+        QList<QByteArray> file = TextLines::split(resultsFile());
+        file[15] = ninetyNine;
+        file[15][99] = 'y';
+        m_fixture->writeFile(QStringLiteral("KTresults.txt"), TextLines::join(file));
+
+        check();
+        QCOMPARE(promptBox()->text(), Form2::recordFullText);
+        QCOMPARE(resultLines().at(16), file.at(15));
+        QCOMPARE(resultsFile(), TextLines::join(file));
     }
 
     void aFailedSaveIsReported()

@@ -150,19 +150,27 @@ private slots:
         QCOMPARE(ResultsFile::isPassed(again[1].at(0)), passed);
     }
 
-    void shortLinesKeepTheirLength()
+    // A line too short for an entry is lengthened with blanks, so the entry lands whole; a line
+    // long enough keeps its length.
+    void shortLinesAreLengthenedForAnEntry()
     {
         ResultLineArray lines;
         lines.dimension(30);
         lines.set(1, QByteArray(5, ' '));
         lines.set(2, QByteArray(110, ' '));
+        lines.set(4, QByteArray(115, ' '));
         const QDateTime when(QDate(2026, 1, 2), QTime(3, 4));
-        Store_Result_Entry(lines, 1, 7, 50, when); // past the end: nothing
-        Store_Result_Entry(lines, 2, 1, 50, when); // stamp cut at the line's end
-        Store_Result_Entry(lines, 3, 1, 50, when); // empty line stays empty
-        QCOMPARE(lines[1], QByteArray(5, ' '));
-        QCOMPARE(lines[2], 'R' + QByteArray(99, ' ') + "01-02-2026");
-        QCOMPARE(lines[3], QByteArray());
+        for (int line : {1, 2, 3, 4})
+            Store_Result_Entry(lines, line, line == 1 ? 7 : 1, 50, when);
+        QByteArray seventh = blankLine, first = blankLine;
+        seventh[6] = 'R';
+        seventh.replace(190, 15, "01-02-202603:04");
+        first[0] = 'R';
+        first.replace(100, 15, "01-02-202603:04");
+        QCOMPARE(lines[1], seventh);
+        QCOMPARE(lines[2], first);
+        QCOMPARE(lines[3], first); // an empty line too
+        QCOMPARE(lines[4], first.left(115));
     }
 
     void outOfRangeSlotOrLineChangesNothing_data()
@@ -235,6 +243,77 @@ private slots:
         QCOMPARE(second.items(), expected.items()); // each copy sees the other's results
         QVERIFY(Save_Results_File(first));
         QCOMPARE(first.items(), expected.items());
+    }
+
+    // Copy A and copy B of the program load the file; A stores an exam and saves (when the row
+    // has one), then B stores its own in the slot it found free and saves, its first write cut
+    // off by a file size limit when the row has one, and retries. B writes in place, where a
+    // write can be cut short.
+    void examSlotCases_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("scoreOfA"); // -1: A stores nothing
+        QTest::addColumn<qint64>("tornAt"); // B's file size limit at its first save, 0 for none
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<bool>("refused");
+        const QByteArray stamp = "03-01-202610:00", exam = 'f' + stamp; // 70 points
+        const qsizetype line16 = 15 * 1602;
+        const auto withExam = [&](QByteArray file, qsizetype lineStart, int slot) {
+            file[lineStart + slot - 1] = 'f';
+            return file.replace(lineStart + 100 + 15 * (slot - 1), 15, stamp);
+        };
+        QByteArray full = ResultsFile::blankFile();
+        for (int slot = 1; slot <= 99; ++slot)
+            full = withExam(full, line16, slot);
+        QTest::newRow("full line: B's exam finds A's in the last slot")
+            << full << 70 << qint64(0) << withExam(full, line16, 100) << true;
+        const QByteArray blank = ResultsFile::blankFile();
+        QTest::newRow("identical exams are two exams")
+            << blank << 70 << qint64(0) << withExam(withExam(blank, line16, 1), line16, 2) << false;
+        // Trailing blanks stripped: an exam line ends after its two stamps, the others are empty.
+        QList<QByteArray> stripped(30);
+        stripped[0] = "p";
+        stripped[15] = "ff" + QByteArray(98, ' ') + stamp + stamp;
+        QList<QByteArray> lengthened = stripped;
+        lengthened[15] = withExam(stripped[15] + QByteArray(1470, ' '), 0, 3);
+        QTest::newRow("lines cut short")
+            << TextLines::join(stripped) << -1 << qint64(0) << TextLines::join(lengthened) << false;
+        QTest::newRow("write torn after the score character, then retried")
+            << blank << -1 << qint64(line16 + 1) << withExam(blank, line16, 1) << false;
+    }
+    void examSlotCases()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, scoreOfA);
+        QFETCH(qint64, tornAt);
+        QFETCH(QByteArray, expected);
+        QFETCH(bool, refused);
+        m_fixture->writeFile(resultsName, file);
+        const QDateTime when(QDate(2026, 3, 1), QTime(10, 0));
+        ResultLineArray copyA = loaded(), copyB = loaded();
+        if (scoreOfA >= 0) {
+            Store_Result_Entry(copyA, 16, ResultsFile::firstFreeSlot(copyA[16]), scoreOfA, when);
+            QVERIFY(Save_Results_File(copyA));
+        }
+        const QByteArray beforeB = m_fixture->readFile(resultsName);
+        const auto saveB = [&] {
+            Store_Result_Entry(copyB, 16, ResultsFile::firstFreeSlot(copyB[16]), 70, when);
+            if (tornAt) {
+                CHILD_CHECK(!Save_Results_File(copyB));
+                CHILD_CHECK(m_fixture->readFile(resultsName) == beforeB); // nothing half written
+                const rlimit room{RLIM_INFINITY, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &room);
+            }
+            CHILD_CHECK(Save_Results_File(copyB) == !refused);
+            CHILD_CHECK(copyB.refused.size() == (refused ? 1 : 0) && copyB.unsaved.isEmpty());
+            CHILD_CHECK(fileOf(copyB) == m_fixture->readFile(resultsName)); // B sees the file
+            return 0;
+        };
+        const int student = ChildProcess::denyFolder(m_fixture->path(QString()), {resultsName});
+        QCOMPARE(ChildProcess::wait(ChildProcess::start(
+                     saveB, student, tornAt ? rlim_t(tornAt) : RLIM_INFINITY)),
+                 0);
+        QCOMPARE(m_fixture->readFile(resultsName), expected);
     }
 
     // Two students save in turn; the file keeps its owner, group and mode.
