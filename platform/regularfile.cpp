@@ -173,8 +173,8 @@ int RegularFile::open(const QString &path, int access, Create create)
         if (errno != ELOOP)
             return -1;
         // With O_NOFOLLOW, ELOOP says that the name is a symbolic link.
-        const Descriptor link(::openat(place.folder.get(), place.name.constData(),
-                                       O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        const Descriptor link(
+            ::openat(place.folder.get(), place.name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         struct stat st;
         if (!link || ::fstat(link.get(), &st) != 0)
             return -1;

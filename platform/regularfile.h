@@ -14,7 +14,11 @@ class QFile;
 // administrator's link keeps working.
 namespace RegularFile {
 
-enum class Create { Never, WhenMissing };
+enum class Create
+{
+    Never,
+    WhenMissing
+};
 
 // Opens the file for reading (O_RDONLY) or for reading and writing (O_RDWR). An existing file
 // is opened without O_CREAT; a missing one is created, with O_CREAT | O_EXCL and mode 0666 less

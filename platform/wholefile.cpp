@@ -89,8 +89,7 @@ int openLocked(const QString &path, bool &writable, struct stat &held)
         const bool locked = lock(fd, writable) && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
         struct stat named;
         if (locked && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
-            named.st_dev == held.st_dev &&
-            named.st_ino == held.st_ino)
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino)
             return fd;
         ::close(fd);
         if (!locked)

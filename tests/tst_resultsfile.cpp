@@ -252,7 +252,7 @@ private slots:
     void examSlotCases_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("scoreOfA"); // -1: A stores nothing
+        QTest::addColumn<int>("scoreOfA");  // -1: A stores nothing
         QTest::addColumn<qint64>("tornAt"); // B's file size limit at its first save, 0 for none
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<bool>("refused");
@@ -310,8 +310,8 @@ private slots:
             return 0;
         };
         const int student = ChildProcess::denyFolder(m_fixture->path(QString()), {resultsName});
-        QCOMPARE(ChildProcess::wait(ChildProcess::start(
-                     saveB, student, tornAt ? rlim_t(tornAt) : RLIM_INFINITY)),
+        QCOMPARE(ChildProcess::wait(
+                     ChildProcess::start(saveB, student, tornAt ? rlim_t(tornAt) : RLIM_INFINITY)),
                  0);
         QCOMPARE(m_fixture->readFile(resultsName), expected);
     }

@@ -8,74 +8,65 @@
 
 #include <sys/stat.h>
 
-// Hostile things under the program's file names in a folder that others may write in: each file
-// is read and written as the program does, by a child that an alarm ends if it hangs.
+// Hostile things under the program's file names in a folder that others may write in. Each file
+// is read and written as the program does, by a child that an alarm ends if it hangs: either
+// through to the file that the name stands for, or finding nothing there and writing nothing.
 namespace {
 
-const QStringList kinds{"results file", "user list", "user file", "database"};
-
-QString fileName(const QString &kind)
+// Each use checks what it read and whether its write was reported done.
+bool useResults(bool reaches)
 {
-    if (kind == QLatin1String("results file"))
-        return QString::fromLatin1(ResultsFile::fileName);
-    if (kind == QLatin1String("user list"))
-        return QString::fromLatin1(UserList::fileName);
-    if (kind == QLatin1String("user file"))
-        return UserFile::fileName(2);
-    return QString::fromLatin1(VocabularyDatabase::fileName);
+    ResultLineArray lines;
+    Load_Results_File(lines);
+    Store_Result_Entry(lines, 1, 2, 90, QDateTime(QDate(2026, 5, 4), QTime(12, 0)));
+    return lines.at(1).at(0) == (reaches ? 'p' : ' ') && Save_Results_File(lines) == reaches;
+}
+bool useUserList(bool reaches)
+{
+    return UserList::load() == (reaches ? QStringList{"Anna"} : QStringList()) &&
+           UserList::append(QStringLiteral("Ben")) == reaches;
+}
+bool useUserFile(bool reaches) { return UserFile::write(2) == reaches; }
+bool useDatabase(bool reaches)
+{
+    TextArray lines;
+    Load_Database(lines);
+    return lines.at(1) == QLatin1String(reaches ? "#1" : "");
 }
 
-// What a file holds before the program uses it, and after a use that reached it.
-QByteArray before(const QString &kind)
+// A file, what it holds before a use and after a use that reached it, and the use.
+struct Kind
 {
-    if (kind == QLatin1String("results file"))
-        return 'p' + ResultsFile::blankFile().mid(1);
-    if (kind == QLatin1String("database"))
-        return "#1\r\na\\b\r\n#\r\n";
-    return "Anna\r\n";
-}
-QByteArray after(const QString &kind)
-{
-    if (kind == QLatin1String("results file")) {
-        QByteArray file = before(kind);
-        file[1] = 'z';
-        return file.replace(115, 15, "05-04-202612:00");
-    }
-    if (kind == QLatin1String("user list"))
-        return "Anna\r\nBen\r\n";
-    if (kind == QLatin1String("user file"))
-        return UserFile::content();
-    return before(kind);
-}
+    const char *name;
+    QByteArray before, after;
+    bool (*use)(bool reaches);
+};
+const QByteArray results = 'p' + ResultsFile::blankFile().mid(1);
+const Kind kinds[] = {
+    {"KTresults.txt", results,
+     QByteArray(results).replace(1, 1, "z").replace(115, 15, "05-04-202612:00"), useResults},
+    {"Users.txt", "Anna\r\n", "Anna\r\nBen\r\n", useUserList},
+    {"User 2.txt", "Anna\r\n", UserFile::content(), useUserFile},
+    {"Kielo Opinto Voc.db", "#1\r\na\\b\r\n#\r\n", "#1\r\na\\b\r\n#\r\n", useDatabase},
+};
 
-// Reads and writes the file as the program does; `reaches` says whether that should reach the
-// file that the name stands for, or find nothing there and write nothing.
-int use(const QString &kind, bool reaches)
+enum Layout
 {
-    alarm(20);
-    if (kind == QLatin1String("results file")) {
-        ResultLineArray lines;
-        Load_Results_File(lines);
-        CHILD_CHECK(lines.at(1).left(1) == (reaches ? "p" : " "));
-        Store_Result_Entry(lines, 1, 2, 90, QDateTime(QDate(2026, 5, 4), QTime(12, 0)));
-        CHILD_CHECK(Save_Results_File(lines) == reaches);
-    } else if (kind == QLatin1String("user list")) {
-        CHILD_CHECK(UserList::load() == (reaches ? QStringList{"Anna"} : QStringList()));
-        CHILD_CHECK(UserList::append(QStringLiteral("Ben")) == reaches);
-    } else if (kind == QLatin1String("user file")) {
-        CHILD_CHECK(UserFile::write(2) == reaches);
-    } else {
-        TextArray lines;
-        Load_Database(lines);
-        CHILD_CHECK(lines.at(1) == QLatin1String(reaches ? "#1" : ""));
-    }
-    return 0;
-}
+    ReadOnlyFifo,
+    ForeignLink,
+    DanglingLink,
+    RootsLink,
+    StickyFolder
+};
+const char *const layouts[] = {"FIFO the user may only read", "another student's link to my file",
+                               "dangling link", "root's link",
+                               "sticky folder, another student's file"};
 
-QByteArray readAll(const QString &path)
+bool writeFile(const QByteArray &path, const QByteArray &content, uid_t owner, mode_t mode)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    QFile file(QFile::decodeName(path));
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+           (!ChildProcess::asRoot() || chown(path, owner, owner) == 0) && chmod(path, mode) == 0;
 }
 
 bool setProtectedRegular(const QByteArray &value)
@@ -93,108 +84,90 @@ class TestSharedFolder : public QObject
 private slots:
     void hostileLayouts_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("layout");
-        QTest::addColumn<bool>("reaches");
-        const QList<std::pair<const char *, bool>> layouts{
-            {"FIFO", false},
-            {"another student's link to my file", false},
-            {"dangling link", false},
-            {"root's link", true},
-            {"sticky folder, another student's file", true},
-        };
-        for (const QString &kind : kinds)
-            for (const auto &[layout, reaches] : layouts)
-                QTest::addRow("%s: %s", qPrintable(kind), layout)
-                    << kind << QString::fromLatin1(layout) << reaches;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("layout");
+        for (int kind = 0; kind < int(std::size(kinds)); ++kind)
+            for (int layout = ReadOnlyFifo; layout <= StickyFolder; ++layout)
+                QTest::addRow("%s: %s", kinds[kind].name, layouts[layout]) << kind << layout;
     }
     void hostileLayouts()
     {
-        QFETCH(QString, kind);
-        QFETCH(QString, layout);
-        QFETCH(bool, reaches);
+        QFETCH(int, kind);
+        QFETCH(int, layout);
+        const Kind &file = kinds[kind];
+        const bool reaches = layout == RootsLink || layout == StickyFolder;
         const bool asRoot = ChildProcess::asRoot();
-        const bool foreign = layout.startsWith(QLatin1String("another")),
-                   sticky = layout.startsWith(QLatin1String("sticky"));
-        if (!asRoot && (foreign || sticky))
+        if (!asRoot && (layout == ForeignLink || layout == StickyFolder))
             QSKIP("needs other accounts: run as root");
-        QByteArray protectedRegular;
-        if (sticky) {
-            QFile setting(QStringLiteral("/proc/sys/fs/protected_regular"));
-            if (!setting.open(QIODevice::ReadOnly) ||
-                (protectedRegular = setting.readAll().trimmed()).isEmpty() ||
-                !setProtectedRegular("2"))
-                QSKIP("needs fs.protected_regular set to 2 (Debian's own setting): /proc/sys is "
-                      "read-only here");
-        }
+        QFile setting(QStringLiteral("/proc/sys/fs/protected_regular"));
+        const QByteArray protectedRegular =
+            setting.open(QIODevice::ReadOnly) ? setting.readAll().trimmed() : QByteArray();
+        if (layout == StickyFolder && (protectedRegular.isEmpty() || !setProtectedRegular("2")))
+            QSKIP("needs fs.protected_regular set to 2, Debian's own setting: /proc/sys is "
+                  "read-only here");
         const auto restore = qScopeGuard([&] {
-            if (!protectedRegular.isEmpty())
+            if (layout == StickyFolder)
                 setProtectedRegular(protectedRegular);
         });
 
         QTemporaryDir dir;
-        const QString folder = dir.path(), name = dir.filePath(fileName(kind)),
-                      elsewhere = dir.filePath(QStringLiteral("elsewhere"));
-        const QByteArray nameBytes = QFile::encodeName(name);
+        const QByteArray folder = QFile::encodeName(dir.path()), elsewhere = folder + "/elsewhere",
+                         name = folder + '/' + file.name, target = elsewhere + "/target";
         const uid_t me = ChildProcess::firstStudent, other = me + 1;
-        const gid_t students = ChildProcess::studentGroup;
-        QVERIFY(QDir().mkdir(elsewhere));
-        const QString target = elsewhere + QStringLiteral("/target");
-        const auto makeTarget = [&](uid_t owner, mode_t mode) {
-            QFile file(target);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before(kind)) > 0);
-            QVERIFY(!asRoot || chown(QFile::encodeName(target), owner, owner) == 0);
-            QVERIFY(chmod(QFile::encodeName(target), mode) == 0);
-        };
-        int user = ChildProcess::self;
-        if (layout == QLatin1String("FIFO")) { // one the user may only read: a reader waits
-            QVERIFY(mkfifo(nameBytes, 0444) == 0 && chmod(nameBytes, 0444) == 0);
-            QVERIFY(chmod(QFile::encodeName(folder), 0755) == 0);
-            user = asRoot ? 0 : ChildProcess::self;
-        } else if (foreign) { // a group's folder, as a shared installation has it
-            makeTarget(me, 0600);
-            QVERIFY(chown(QFile::encodeName(elsewhere), me, me) == 0 &&
-                    chmod(QFile::encodeName(elsewhere), 0700) == 0);
-            QVERIFY(QFile::link(QStringLiteral("elsewhere/target"), name));
-            QVERIFY(lchown(nameBytes, other, students) == 0);
-            QVERIFY(chown(QFile::encodeName(folder), 0, students) == 0 &&
-                    chmod(QFile::encodeName(folder), 02775) == 0);
-            user = 0;
-        } else if (layout == QLatin1String("dangling link")) {
-            QVERIFY(QFile::link(QStringLiteral("elsewhere/target"), name));
-        } else if (sticky) {
-            QFile file(name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before(kind)) > 0);
-            QVERIFY(chown(nameBytes, other, other) == 0 && chmod(nameBytes, 0666) == 0);
-            QVERIFY(chmod(QFile::encodeName(folder), 01777) == 0);
-            user = 0;
-        } else { // root's link in root's folder, to a file every user may write
-            makeTarget(0, 0666);
-            QVERIFY(QFile::link(QStringLiteral("elsewhere/target"), name));
-            QVERIFY(chmod(QFile::encodeName(folder), 0755) == 0);
-            user = asRoot ? 0 : ChildProcess::self;
+        mode_t folderMode = 0755, elsewhereMode = 0755;
+        QCOMPARE(mkdir(elsewhere, 0755), 0);
+        switch (layout) {
+        case ReadOnlyFifo: // a reader of a FIFO waits for a writer
+            QVERIFY(mkfifo(name, 0444) == 0 && chmod(name, 0444) == 0);
+            break;
+        case ForeignLink: // in a group's folder, as a shared installation has it
+            QVERIFY(writeFile(target, file.before, me, 0600) && chown(elsewhere, me, me) == 0);
+            QVERIFY(symlink("elsewhere/target", name) == 0 &&
+                    lchown(name, other, ChildProcess::studentGroup) == 0 &&
+                    chown(folder, 0, ChildProcess::studentGroup) == 0);
+            folderMode = 02775;
+            elsewhereMode = 0700;
+            break;
+        case DanglingLink:
+            QCOMPARE(symlink("elsewhere/target", name), 0);
+            break;
+        case RootsLink: // root's folder, the link's target every user's to write
+            QVERIFY(writeFile(target, file.before, 0, 0666) &&
+                    symlink("elsewhere/target", name) == 0);
+            break;
+        case StickyFolder:
+            QVERIFY(writeFile(name, file.before, other, 0666));
+            folderMode = 01777;
         }
-        QVERIFY(chmod(QFile::encodeName(elsewhere), foreign ? 0700 : 0755) == 0);
+        QVERIFY(chmod(elsewhere, elsewhereMode) == 0 && chmod(folder, folderMode) == 0);
 
+        // The user is a student, or whoever runs the test; a dangling link is the user's own.
+        const int user = asRoot && layout != DanglingLink ? 0 : ChildProcess::self;
         const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(folder));
-        const int status =
-            ChildProcess::wait(ChildProcess::start([&] { return use(kind, reaches); }, user));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const int status = ChildProcess::wait(ChildProcess::start(
+            [&] {
+                alarm(20);
+                return file.use(reaches) ? 0 : 1;
+            },
+            user));
         QDir::setCurrent(previous);
-        chmod(QFile::encodeName(folder), 0755);
+        chmod(folder, 0755);
         QCOMPARE(status, 0);
 
         struct stat st;
-        if (layout == QLatin1String("FIFO")) {
-            QVERIFY(lstat(nameBytes, &st) == 0 && S_ISFIFO(st.st_mode));
-        } else if (layout == QLatin1String("dangling link")) {
-            QVERIFY(!QFile::exists(target)); // never created where the link points
+        QCOMPARE(lstat(name, &st), 0);
+        if (layout == ReadOnlyFifo) {
+            QVERIFY(S_ISFIFO(st.st_mode));
+        } else if (layout == DanglingLink) {
+            QVERIFY(!QFile::exists(QFile::decodeName(target))); // never created at the link's end
         } else {
-            const QString reached = sticky ? name : target;
-            QCOMPARE(readAll(reached), reaches ? after(kind) : before(kind));
-            QVERIFY(lstat(nameBytes, &st) == 0 && S_ISLNK(st.st_mode) == !sticky);
+            QFile reached(QFile::decodeName(layout == StickyFolder ? name : target));
+            QVERIFY(reached.open(QIODevice::ReadOnly));
+            QCOMPARE(reached.readAll(), reaches ? file.after : file.before);
+            QCOMPARE(S_ISLNK(st.st_mode), layout != StickyFolder);
         }
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System).size(), 1); // nothing new
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 1); // nothing new
     }
 };
 
