@@ -93,17 +93,18 @@ void Load_Results_File(ResultLineArray &Result_Lines)
     Result_Lines.dimension(lineCount);
     Result_Lines.unsaved.clear();
     Result_Lines.refused.clear();
-    QByteArray content = blankFile();
+    // A file that cannot be read, or is written blank here, gives the blank file's lines.
+    QByteArray head;
     WholeFile::update(
         QString::fromLatin1(fileName),
-        [&content](const QByteArray &head) -> std::optional<QByteArray> {
-            if (head.size() < minimumFileSize)
-                return content;
-            content = head;
+        [&head](const QByteArray &onDisk) -> std::optional<QByteArray> {
+            head = onDisk;
+            if (onDisk.size() < minimumFileSize)
+                return blankFile();
             return std::nullopt; // a damaged file is never repaired here
         },
         readLimit);
-    const QList<QByteArray> lines = linesOf(content);
+    const QList<QByteArray> lines = linesOf(head);
     for (int i = 1; i <= lineCount; ++i)
         Result_Lines.set(i, lines.at(i - 1));
 }

@@ -1,11 +1,12 @@
 #include "platform/regularfile.h"
 
+#include "platform/descriptor.h"
+
 #include <QFile>
 #include <QList>
 
 #include <cerrno>
 #include <climits>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,32 +23,6 @@ constexpr int maxLinks = 40; // as the kernel allows in one path
 // A name that appears between a look that found it missing and its creation.
 constexpr int raceLimit = 20;
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    Descriptor(Descriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor &operator=(Descriptor &&other) noexcept
-    {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-    explicit operator bool() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
 // A name and the folder it stands in.
 struct Place
 {
@@ -57,9 +32,9 @@ struct Place
 
 bool walk(int from, const QByteArray &path, Place &place, int &links);
 
-// The target of a link (open with O_PATH) that stands in `folder`, when the rule lets it be
-// followed: the link belongs to the user, to root or to the folder's owner.
-bool linkTarget(const Descriptor &link, int folder, QByteArray &target, int &links)
+// Follows a link (open with O_PATH) that stands in `folder` to the place it names, when the
+// rule lets it be followed: the link belongs to the user, to root or to the folder's owner.
+bool follow(const Descriptor &link, int folder, Place &place, int &links)
 {
     if (++links > maxLinks) {
         errno = ELOOP;
@@ -73,16 +48,15 @@ bool linkTarget(const Descriptor &link, int folder, QByteArray &target, int &lin
         errno = EACCES;
         return false;
     }
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlinkat(link.get(), "", buffer, sizeof buffer);
+    char target[PATH_MAX];
+    const ssize_t length = ::readlinkat(link.get(), "", target, sizeof target);
     if (length < 0)
         return false;
-    if (size_t(length) >= sizeof buffer) {
+    if (size_t(length) >= sizeof target) {
         errno = ENAMETOOLONG;
         return false;
     }
-    target = QByteArray(buffer, length);
-    return true;
+    return walk(folder, QByteArray(target, length), place, links);
 }
 
 // The folder (O_PATH) that a name in `folder` stands for, a link followed by the rule.
@@ -98,9 +72,8 @@ Descriptor enter(int folder, const QByteArray &name, int &links)
         errno = ENOTDIR;
         return Descriptor();
     }
-    QByteArray target;
     Place place;
-    if (!linkTarget(entry, folder, target, links) || !walk(folder, target, place, links))
+    if (!follow(entry, folder, place, links))
         return Descriptor();
     return enter(place.folder.get(), place.name, links);
 }
@@ -182,10 +155,8 @@ int RegularFile::open(const QString &path, int access, Create create)
             ++races;
             continue;
         }
-        QByteArray target;
         Place next;
-        if (!linkTarget(link, place.folder.get(), target, links) ||
-            !walk(place.folder.get(), target, next, links))
+        if (!follow(link, place.folder.get(), next, links))
             return -1;
         place = std::move(next);
         followed = true;

@@ -1,9 +1,9 @@
 #include "platform/wholefile.h"
 
+#include "platform/descriptor.h"
 #include "platform/regularfile.h"
 
 #include <QFile>
-#include <QScopeGuard>
 
 #include <cerrno>
 #include <chrono>
@@ -30,14 +30,6 @@ constexpr int reopenLimit = 20;
 
 // The one name of the new copy: a copy left by a kill is removed by the next write.
 constexpr char copySuffix[] = ".new";
-
-auto closeLater(int fd)
-{
-    return qScopeGuard([fd] {
-        if (fd >= 0)
-            ::close(fd);
-    });
-}
 
 bool writeAll(int fd, const char *data, qsizetype size, off_t offset)
 {
@@ -78,20 +70,19 @@ int openLocked(const QString &path, bool &writable, struct stat &held)
 {
     for (int attempt = 0; attempt < reopenLimit; ++attempt) {
         writable = true;
-        int fd = RegularFile::open(path, O_RDWR, RegularFile::Create::WhenMissing);
-        if (fd < 0) {
+        Descriptor fd(RegularFile::open(path, O_RDWR, RegularFile::Create::WhenMissing));
+        if (!fd) {
             writable = false;
-            fd = RegularFile::open(path, O_RDONLY);
+            fd = Descriptor(RegularFile::open(path, O_RDONLY));
         }
-        if (fd < 0)
+        if (!fd)
             return -1;
         // Network file systems lock exclusively only what is open for writing.
-        const bool locked = lock(fd, writable) && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
+        const bool locked = lock(fd.get(), writable) && ::fstat(fd.get(), &held) == 0;
         struct stat named;
         if (locked && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
             named.st_dev == held.st_dev && named.st_ino == held.st_ino)
-            return fd;
-        ::close(fd);
+            return fd.release();
         if (!locked)
             return -1;
     }
@@ -102,10 +93,9 @@ void syncFolder(const QByteArray &path)
 {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(slash, 1));
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const auto closer = closeLater(fd);
-    if (fd >= 0)
-        ::fsync(fd);
+    const Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd)
+        ::fsync(fd.get());
 }
 
 // Replaces the file with a complete new copy. Gives nothing when the copy cannot be made here
@@ -120,18 +110,19 @@ std::optional<bool> replace(int fd, const struct stat &old, const QByteArray &pa
         ::fgetxattr(fd, "system.posix_acl_access", nullptr, 0) > 0)
         return std::nullopt;
     const QByteArray copyPath = path + copySuffix;
-    const int copy = ::open(copyPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (copy < 0)
+    const Descriptor copy(
+        ::open(copyPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!copy)
         return std::nullopt;
-    const auto closer = closeLater(copy);
     struct stat made;
-    if (::fchown(copy, old.st_uid, old.st_gid) != 0 || ::fchmod(copy, old.st_mode & 07777) != 0 ||
-        ::fstat(copy, &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid ||
+    if (::fchown(copy.get(), old.st_uid, old.st_gid) != 0 ||
+        ::fchmod(copy.get(), old.st_mode & 07777) != 0 || ::fstat(copy.get(), &made) != 0 ||
+        made.st_uid != old.st_uid || made.st_gid != old.st_gid ||
         (made.st_mode & 07777) != (old.st_mode & 07777)) {
         ::unlink(copyPath.constData());
         return std::nullopt;
     }
-    if (!writeAll(copy, content.constData(), content.size(), 0) || ::fsync(copy) != 0 ||
+    if (!writeAll(copy.get(), content.constData(), content.size(), 0) || ::fsync(copy.get()) != 0 ||
         ::rename(copyPath.constData(), path.constData()) != 0) {
         // A full disk has no room for a second copy, but a change in place needs none.
         const bool diskFull = errno == ENOSPC || errno == EDQUOT;
@@ -210,13 +201,12 @@ bool WholeFile::update(const QString &path, const Change &change, qint64 readLim
     const QByteArray name = QFile::encodeName(path);
     bool writable = false;
     struct stat held;
-    const int fd = openLocked(path, writable, held);
-    const auto closer = closeLater(fd);
-    if (fd < 0 || (readLimit < 0 && held.st_size > wholeReadLimit))
+    const Descriptor fd(openLocked(path, writable, held));
+    if (!fd || (readLimit < 0 && held.st_size > wholeReadLimit))
         return false;
     QByteArray head;
     const qint64 toRead = readLimit < 0 ? held.st_size : qMin<qint64>(held.st_size, readLimit);
-    if (!readInto(fd, head, toRead))
+    if (!readInto(fd.get(), head, toRead))
         return false;
     if (writable)
         ::unlink((name + copySuffix).constData());
@@ -225,13 +215,14 @@ bool WholeFile::update(const QString &path, const Change &change, qint64 readLim
         return true;
     if (!writable)
         return false;
-    if (const std::optional<bool> replaced = replace(fd, held, name, *content))
+    if (const std::optional<bool> replaced = replace(fd.get(), held, name, *content))
         return *replaced;
-    return writeInPlace(fd, head, held.st_size, *content);
+    return writeInPlace(fd.get(), head, held.st_size, *content);
 }
 
 bool WholeFile::write(const QString &path, const QByteArray &content)
 {
+    // Only the old bytes that the new content could leave as they are need reading.
     return update(
         path, [&content](const QByteArray &) { return std::optional<QByteArray>(content); },
         content.size());
