@@ -48,10 +48,15 @@ void FormWindow::setBackgroundColor(const QColor &color)
 
 void FormWindow::showForm()
 {
+    // Shown again as it was, a window minimised from its frame would stay out of sight.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
 }
+
+bool FormWindow::isOnScreen() const { return isVisible() && !isMinimized(); }
 
 int FormWindow::outerWidthTwips() const
 {
@@ -64,6 +69,10 @@ bool FormWindow::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate) {
+        if (!m_frameChecked) {
+            m_frameChecked = true;
+            keepTitleBarOnScreen();
+        }
         if (s_lastActive != this) {
             s_lastActive = this;
             Form_Activate();
@@ -75,6 +84,25 @@ bool FormWindow::event(QEvent *event)
             setFocus(Qt::ActiveWindowFocusReason);
     }
     return handled;
+}
+
+void FormWindow::keepTitleBarOnScreen()
+{
+    // A window manager keeps a window that does not fit with its client area on the screen,
+    // its title bar above it, out of the mouse's reach. Where the frame does not fit, its top
+    // edge goes to the top of the screen, and its right edge, with the close box of most frames,
+    // to the right.
+    const QRect area = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const auto fit = [](int start, int length, int areaStart, int areaLength, bool keepStart) {
+        if (length > areaLength)
+            return keepStart ? areaStart : areaStart + areaLength - length;
+        return qBound(areaStart, start, areaStart + areaLength - length);
+    };
+    const QPoint to(fit(frame.left(), frame.width(), area.left(), area.width(), false),
+                    fit(frame.top(), frame.height(), area.top(), area.height(), true));
+    if (to != frame.topLeft())
+        move(to);
 }
 
 void FormWindow::setVisible(bool visible)

@@ -6,7 +6,8 @@
 // window becomes the program's active window: coming back from another program is no
 // activation, coming back from another window of the program is. While none of its controls
 // holds the keyboard focus, the window itself holds it (the menu bar is no control). Shown for
-// the first time, it stands whole in the middle of its screen.
+// the first time, it stands whole in the middle of its screen, or, on a screen too small for it,
+// with its title bar and close box on the screen.
 class FormWindow : public QMainWindow
 {
     Q_OBJECT
@@ -20,8 +21,11 @@ public:
 
     void setBackgroundColor(const QColor &color);
 
-    // Shows the window and makes it the active one.
+    // Shows the window, restored when it was minimised, and makes it the active one.
     void showForm();
+
+    // Whether the user can see it: shown, and not minimised.
+    bool isOnScreen() const;
 
     // The outer width of the window, frame included, in twips.
     int outerWidthTwips() const;
@@ -37,6 +41,10 @@ protected:
 private:
     QWidget *m_client;
     QMetaObject::Connection m_focusWatch;
+    void keepTitleBarOnScreen();
+
     bool m_placed = false;
+    // The frame is known only once the window manager has put it around the window.
+    bool m_frameChecked = false;
     static FormWindow *s_lastActive;
 };

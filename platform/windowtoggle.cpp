@@ -6,7 +6,7 @@ void toggleWindow(FormWindow *window)
 {
     if (!window)
         return;
-    if (window->isVisible())
+    if (window->isOnScreen())
         window->hide();
     else
         window->showForm();
