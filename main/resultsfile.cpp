@@ -69,6 +69,19 @@ QList<QByteArray> linesOf(const QByteArray &head)
     return lines;
 }
 
+// The file's lines as a save writes them: a line cut short (an editor that strips trailing
+// blanks makes many) gets its missing blanks back, all at once. Written in place, that moves
+// every line after it, which a kill during the write can tear; making every line whole in one
+// save leaves the saves after it writing records where they stand.
+QList<QByteArray> wholeLinesOf(const QByteArray &head)
+{
+    QList<QByteArray> lines = linesOf(head);
+    for (QByteArray &line : lines)
+        if (line.size() < lineLength)
+            line.append(lineLength - line.size(), ' ');
+    return lines;
+}
+
 // Puts the record into the file's line. An exam goes where this copy found a free slot unless
 // another copy stored an exam there meanwhile, as this copy can tell from what it knew of the
 // slot (two identical exams are two exams); it then goes to the first free slot, where this
@@ -131,7 +144,7 @@ bool Save_Results_File(ResultLineArray &Result_Lines)
     bool saved = true;
     // One entry a write: a kill or a failure then touches that entry only, and those written
     // before it stay written. With nothing unsaved the file is still read (and a damaged one
-    // rewritten as its 30 lines).
+    // rewritten as its 30 whole lines).
     do {
         const bool hasEntry = !unsaved.isEmpty();
         bool refused = false;
@@ -139,7 +152,7 @@ bool Save_Results_File(ResultLineArray &Result_Lines)
         const bool written = WholeFile::update(
             QString::fromLatin1(fileName),
             [&](const QByteArray &head) -> std::optional<QByteArray> {
-                lines = linesOf(head);
+                lines = wholeLinesOf(head);
                 refused = hasEntry && !putIntoFile(lines, unsaved.first());
                 return TextLines::join(lines);
             },

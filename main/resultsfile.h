@@ -93,7 +93,8 @@ void Store_Result_Entry(ResultLineArray &Result_Lines, int line, int slot, int s
 // saved meanwhile is kept and seen. A test's entry replaces its set's slot. An exam whose slot
 // this copy knew as free but another copy filled meanwhile takes the first free one, and with
 // none left it is refused: not stored, and listed in `refused`. An entry that could not be
-// written stays unsaved, in memory, for the next save. A line of the file too short for an
-// entry is lengthened with blanks; the rest of the file stays as it was. Returns whether every
-// entry is whole in the file.
+// written stays unsaved, in memory, for the next save. Every line of the file shorter than
+// 1600 characters is lengthened with blanks, and every line ends with CR LF, so a damaged file
+// is made whole by the first save that finds it. Returns whether every entry is whole in the
+// file.
 bool Save_Results_File(ResultLineArray &Result_Lines);

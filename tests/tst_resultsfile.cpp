@@ -262,22 +262,24 @@ private slots:
             file[lineStart + slot - 1] = 'f';
             return file.replace(lineStart + 100 + 15 * (slot - 1), 15, stamp);
         };
-        QByteArray full = ResultsFile::blankFile();
+        const QByteArray blank = ResultsFile::blankFile();
+        QByteArray full = blank;
         for (int slot = 1; slot <= 99; ++slot)
             full = withExam(full, line16, slot);
         QTest::newRow("full line: B's exam finds A's in the last slot")
             << full << 70 << qint64(0) << withExam(full, line16, 100) << true;
-        const QByteArray blank = ResultsFile::blankFile();
         QTest::newRow("identical exams are two exams")
             << blank << 70 << qint64(0) << withExam(withExam(blank, line16, 1), line16, 2) << false;
-        // Trailing blanks stripped: an exam line ends after its two stamps, the others are empty.
+        // Trailing blanks stripped: an exam line ends after its two stamps, the others are empty
+        // or hold one score. The save makes every line whole at once.
         QList<QByteArray> stripped(30);
         stripped[0] = "p";
         stripped[15] = "ff" + QByteArray(98, ' ') + stamp + stamp;
-        QList<QByteArray> lengthened = stripped;
-        lengthened[15] = withExam(stripped[15] + QByteArray(1470, ' '), 0, 3);
+        QByteArray whole = blank;
+        whole[0] = 'p';
         QTest::newRow("lines cut short")
-            << TextLines::join(stripped) << -1 << qint64(0) << TextLines::join(lengthened) << false;
+            << TextLines::join(stripped) << -1 << qint64(0)
+            << withExam(withExam(withExam(whole, line16, 1), line16, 2), line16, 3) << false;
         QTest::newRow("write torn after the score character, then retried")
             << blank << -1 << qint64(line16 + 1) << withExam(blank, line16, 1) << false;
     }
