@@ -89,20 +89,25 @@ bool FormWindow::event(QEvent *event)
 void FormWindow::keepTitleBarOnScreen()
 {
     // A window manager keeps a window that does not fit with its client area on the screen,
-    // its title bar above it, out of the mouse's reach. Where the frame does not fit, its top
-    // edge goes to the top of the screen, and its right edge, with the close box of most frames,
-    // to the right.
-    const QRect area = screen()->availableGeometry();
+    // its title bar above it, out of the mouse's reach.
     const QRect frame = frameGeometry();
+    const QPoint to = placedOnScreen(frame);
+    if (to != frame.topLeft())
+        move(to);
+}
+
+QPoint FormWindow::placedOnScreen(const QRect &frame) const
+{
+    // Whole where it fits; where it does not, its top edge at the top of the screen, and its
+    // right edge, with the close box of most frames, at the right.
+    const QRect area = screen()->availableGeometry();
     const auto fit = [](int start, int length, int areaStart, int areaLength, bool keepStart) {
         if (length > areaLength)
             return keepStart ? areaStart : areaStart + areaLength - length;
         return qBound(areaStart, start, areaStart + areaLength - length);
     };
-    const QPoint to(fit(frame.left(), frame.width(), area.left(), area.width(), false),
-                    fit(frame.top(), frame.height(), area.top(), area.height(), true));
-    if (to != frame.topLeft())
-        move(to);
+    return {fit(frame.left(), frame.width(), area.left(), area.width(), false),
+            fit(frame.top(), frame.height(), area.top(), area.height(), true)};
 }
 
 void FormWindow::setVisible(bool visible)
@@ -111,10 +116,8 @@ void FormWindow::setVisible(bool visible)
     // shown before it.
     if (visible && !m_placed && isWindow()) {
         m_placed = true;
-        const QRect screen = this->screen()->availableGeometry();
-        const QRect placed =
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sizeHint(), screen);
-        move(qMax(placed.left(), screen.left()), qMax(placed.top(), screen.top()));
+        move(placedOnScreen(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sizeHint(),
+                                                screen()->availableGeometry())));
     }
     QMainWindow::setVisible(visible);
 }

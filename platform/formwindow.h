@@ -39,10 +39,11 @@ protected:
     void setVisible(bool visible) override;
 
 private:
+    void keepTitleBarOnScreen();
+    QPoint placedOnScreen(const QRect &frame) const;
+
     QWidget *m_client;
     QMetaObject::Connection m_focusWatch;
-    void keepTitleBarOnScreen();
-
     bool m_placed = false;
     // The frame is known only once the window manager has put it around the window.
     bool m_frameChecked = false;
