@@ -22,11 +22,12 @@
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // Another copy of the program holds the lock only while it writes; one that holds it longer
 // is stuck, and this one gives up rather than freeze its window.
 constexpr auto lockWait = std::chrono::seconds(5);
 constexpr auto lockPoll = std::chrono::milliseconds(2);
-constexpr int reopenLimit = 20;
 
 // The one name of the new copy: a copy left by a kill is removed by the next write.
 constexpr char copySuffix[] = ".new";
@@ -46,9 +47,8 @@ bool writeAll(int fd, const char *data, qsizetype size, off_t offset)
     return true;
 }
 
-bool lock(int fd, bool exclusive)
+bool lock(int fd, bool exclusive, Clock::time_point deadline)
 {
-    const auto deadline = std::chrono::steady_clock::now() + lockWait;
     for (;;) {
         if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
             return true;
@@ -57,7 +57,7 @@ bool lock(int fd, bool exclusive)
         // A file system that keeps no locks at all: write as the program did before locks.
         if (errno == EINVAL || errno == EOPNOTSUPP || errno == ENOSYS)
             return true;
-        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline)
+        if (errno != EWOULDBLOCK || Clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(lockPoll);
     }
@@ -65,10 +65,13 @@ bool lock(int fd, bool exclusive)
 
 // Opens and locks the file the path names once the lock is held: a copy of the program that
 // replaced the file meanwhile leaves this one locking the old file, which no longer counts.
-// Gives the descriptor, or -1.
+// Each such replacement is another copy's save done, so only the time waited in all is
+// bounded: a count of attempts let a copy that saves without pause starve this one. Gives the
+// descriptor, or -1.
 int openLocked(const QString &path, bool &writable, struct stat &held)
 {
-    for (int attempt = 0; attempt < reopenLimit; ++attempt) {
+    const Clock::time_point deadline = Clock::now() + lockWait;
+    for (;;) {
         writable = true;
         Descriptor fd(RegularFile::open(path, O_RDWR, RegularFile::Create::WhenMissing));
         if (!fd) {
@@ -78,15 +81,14 @@ int openLocked(const QString &path, bool &writable, struct stat &held)
         if (!fd)
             return -1;
         // Network file systems lock exclusively only what is open for writing.
-        const bool locked = lock(fd.get(), writable) && ::fstat(fd.get(), &held) == 0;
+        const bool locked = lock(fd.get(), writable, deadline) && ::fstat(fd.get(), &held) == 0;
         struct stat named;
         if (locked && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
             named.st_dev == held.st_dev && named.st_ino == held.st_ino)
             return fd.release();
-        if (!locked)
+        if (!locked || Clock::now() >= deadline)
             return -1;
     }
-    return -1;
 }
 
 void syncFolder(const QByteArray &path)
