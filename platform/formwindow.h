@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 
 // A fixed-size window whose client area is given in twips. Form_Activate runs each time the
 // window becomes the program's active window: coming back from another program is no
 // activation, coming back from another window of the program is. While none of its controls
 // holds the keyboard focus, the window itself holds it (the menu bar is no control). Shown for
 // the first time, it stands whole in the middle of its screen, or, on a screen too small for it,
-// with its title bar and close box on the screen.
+// with its title bar and close box on the screen; shown again or made active, it stands where
+// it was left, as long as its title bar and close box are on the screen.
 class FormWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,13 +41,23 @@ protected:
     void setVisible(bool visible) override;
 
 private:
-    void keepTitleBarOnScreen();
-    QPoint placedOnScreen(const QRect &frame) const;
+    QMargins expectedFrame() const;
+    QRect placedOnScreen(QRect frame, int titleBarHeight) const;
+    bool keepTitleBarOnScreen();
+    void frameWatchTick();
+    void settle();
 
     QWidget *m_client;
     QMetaObject::Connection m_focusWatch;
-    bool m_placed = false;
-    // The frame is known only once the window manager has put it around the window.
-    bool m_frameChecked = false;
+    bool m_shownBefore = false;
+    // Where this showing puts the window; the window manager may frame it late, or first put
+    // it elsewhere, so it is held there until its frame is known and it stands still.
+    QPoint m_wanted;
+    bool m_wholeOnScreen = false;
+    bool m_settled = true;
+    QTimer m_frameWatch;
+    int m_watchTicks = 0;
+    int m_steadyTicks = 0;
+    static QMargins s_lastFrame;
     static FormWindow *s_lastActive;
 };
