@@ -107,6 +107,9 @@ private slots:
         FormWindow window(clientTwips.width(), clientTwips.height());
         window.move(5000, 5000); // where a window manager might have put it
         window.showForm();
+        const QPoint placed = window.pos();
+        window.move(placed - QPoint(0, 300)); // the window manager's, before the window settled
+        QCOMPARE(window.pos(), placed);
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const QRect screen = window.screen()->availableGeometry();
         const QRect frame = window.frameGeometry();
