@@ -103,15 +103,22 @@ bool FormWindow::event(QEvent *event)
     return handled;
 }
 
+QMargins FormWindow::ownFrame() const
+{
+    // Asked of the window system each time: the widget's frame geometry may still lack a frame
+    // that the window manager has put around the window meanwhile.
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
 QMargins FormWindow::expectedFrame() const
 {
     // Until the window manager has framed this window, the frame of a window of the program that
     // it has framed tells what this one will get.
-    const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QMargins own = ownFrame();
     return own.isNull() ? s_lastFrame : own;
 }
 
-QRect FormWindow::placedOnScreen(QRect frame, int titleBarHeight) const
+QRect FormWindow::placedOnScreen(const QRect &client, const QMargins &margins) const
 {
     // A window manager keeps a window that does not fit with its client area on the screen,
     // its title bar above it, out of the mouse's reach. A window shown for the first time
@@ -120,11 +127,12 @@ QRect FormWindow::placedOnScreen(QRect frame, int titleBarHeight) const
     // fits, and where it does not, with its top edge at the top of the screen and its right
     // edge, with the close box of most frames, at the right.
     const QRect area = screen()->availableGeometry();
-    const QRect titleBar(frame.topLeft(), QSize(frame.width(), qMax(1, titleBarHeight)));
+    QRect frame = client.marginsAdded(margins);
+    const QRect titleBar(frame.topLeft(), QSize(frame.width(), qMax(1, margins.top())));
     if (m_wholeOnScreen
             ? area.contains(frame)
             : area.contains(titleBar.topRight()) && area.contains(titleBar.bottomRight()))
-        return frame;
+        return client;
     const auto fit = [](int start, int length, int areaStart, int areaLength, bool keepStart) {
         if (length > areaLength)
             return keepStart ? areaStart : areaStart + areaLength - length;
@@ -132,19 +140,18 @@ QRect FormWindow::placedOnScreen(QRect frame, int titleBarHeight) const
     };
     frame.moveTopLeft({fit(frame.left(), frame.width(), area.left(), area.width(), false),
                        fit(frame.top(), frame.height(), area.top(), area.height(), true)});
-    return frame;
+    return frame.marginsRemoved(margins);
 }
 
 bool FormWindow::keepTitleBarOnScreen()
 {
     // The frame as the window manager reports it, around the place this showing wants: where
     // the window manager has put the window meanwhile does not count, it may be a passing one.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QMargins frame = ownFrame();
     if (frame.isNull())
         return false;
     s_lastFrame = frame;
-    const QRect wanted = placedOnScreen(QRect(m_wanted, size()).marginsAdded(frame), frame.top())
-                             .marginsRemoved(frame);
+    const QRect wanted = placedOnScreen(QRect(m_wanted, size()), frame);
     m_wanted = wanted.topLeft();
     if (geometry().topLeft() == m_wanted)
         return true;
@@ -176,13 +183,11 @@ void FormWindow::setVisible(bool visible)
     if (visible && isWindow() && !isVisible()) {
         m_wholeOnScreen = !m_shownBefore;
         m_shownBefore = true;
-        const QMargins frame = expectedFrame();
         const QRect client = m_wholeOnScreen
                                  ? QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sizeHint(),
                                                        screen()->availableGeometry())
                                  : QRect(geometry().topLeft(), sizeHint());
-        const QRect placed =
-            placedOnScreen(client.marginsAdded(frame), frame.top()).marginsRemoved(frame);
+        const QRect placed = placedOnScreen(client, expectedFrame());
         m_wanted = placed.topLeft();
         setGeometry(placed);
         m_settled = false;

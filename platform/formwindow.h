@@ -41,8 +41,10 @@ protected:
     void setVisible(bool visible) override;
 
 private:
+    QMargins ownFrame() const;
     QMargins expectedFrame() const;
-    QRect placedOnScreen(QRect frame, int titleBarHeight) const;
+    // Where the client area goes for its frame to stand on the screen.
+    QRect placedOnScreen(const QRect &client, const QMargins &margins) const;
     bool keepTitleBarOnScreen();
     void frameWatchTick();
     void settle();
